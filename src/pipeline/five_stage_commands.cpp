@@ -1,0 +1,7 @@
+#include "pipeline/frmMIPSFiveStageInt.h"
+
+namespace corvexa {
+
+void frmMIPSFiveStageInt::RegisterCommandHandlers() {}
+
+} // namespace corvexa

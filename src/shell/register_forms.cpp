@@ -1,0 +1,7 @@
+#include "shell/all_forms.h"
+
+namespace corvexa {
+
+void RegisterShellForms(Desk &desk) { (void)desk; }
+
+} // namespace corvexa

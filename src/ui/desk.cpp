@@ -1,0 +1,120 @@
+#include "ui/desk.h"
+
+#include <stdexcept>
+
+#include "ui/form.h"
+
+namespace corvexa {
+
+Desk::~Desk() {
+    // Forms unload without running handlers: the program is ending.
+    forms_.clear();
+    retired_.clear();
+}
+
+void Desk::RegisterForm(const std::string &name, FormFactory factory) {
+    factories_[name] = std::move(factory);
+}
+
+Form *Desk::Find(const std::string &name) {
+    auto it = forms_.find(name);
+    return it == forms_.end() ? nullptr : it->second.get();
+}
+
+bool Desk::Loaded(const std::string &name) const { return forms_.count(name) != 0; }
+
+Form &Desk::Get(const std::string &name) {
+    if (Form *f = Find(name)) {
+        return *f;
+    }
+    auto factory = factories_.find(name);
+    if (factory == factories_.end()) {
+        throw std::invalid_argument("no such form: " + name);
+    }
+    std::unique_ptr<Form> made = factory->second(*this);
+    Form &form = *made;
+    forms_[name] = std::move(made);
+    form.loaded = true;
+    OnCreated(form);
+    form.Form_Load();
+    form.Touch();
+    OnChanged(form);
+    return form;
+}
+
+void Desk::Show(const std::string &name) {
+    Form &form = Get(name);
+    if (!form.visible) {
+        form.visible = true;
+        OnChanged(form);
+        form.Form_Paint();
+    }
+    form.Touch();
+    OnChanged(form);
+}
+
+void Desk::Hide(const std::string &name) {
+    Form &form = Get(name);
+    form.visible = false;
+    form.Touch();
+    OnChanged(form);
+}
+
+void Desk::Maximise(const std::string &name) {
+    Form &form = Get(name);
+    form.windowState = WindowState::Maximised;
+    form.Touch();
+    OnChanged(form);
+}
+
+void Desk::Refresh(const std::string &name) {
+    Form &form = Get(name);
+    form.Form_Paint();
+    form.Touch();
+    OnChanged(form);
+}
+
+void Desk::ShowModal(const std::string &name, const std::string &owner) {
+    Form &form = Get(name);
+    Form *ownerForm = owner.empty() ? nullptr : Find(owner);
+    form.visible = true;
+    form.Form_Paint();
+    form.Touch();
+    OnChanged(form);
+    OnModal(form, ownerForm);
+}
+
+void Desk::Unload(const std::string &name) {
+    auto it = forms_.find(name);
+    if (it == forms_.end()) {
+        return;
+    }
+    Form &form = *it->second;
+    form.Form_Unload();
+    form.visible = false;
+    form.loaded = false;
+    OnUnloading(form);
+    // Kept alive until the desk goes: a handler of this window may still be running.
+    retired_.push_back(std::move(it->second));
+    forms_.erase(it);
+}
+
+void Desk::UnloadAll() {
+    std::vector<std::string> names;
+    for (auto &[name, form] : forms_) {
+        names.push_back(name);
+    }
+    for (const auto &name : names) {
+        Unload(name);
+    }
+}
+
+std::vector<Form *> Desk::LoadedForms() {
+    std::vector<Form *> out;
+    for (auto &[name, form] : forms_) {
+        out.push_back(form.get());
+    }
+    return out;
+}
+
+} // namespace corvexa

@@ -1,0 +1,99 @@
+#include "ui/headless_desk.h"
+
+#include <algorithm>
+
+namespace corvexa {
+
+std::optional<DialogRecord> HeadlessDesk::TakeOldest() {
+    if (log_.empty()) {
+        return std::nullopt;
+    }
+    DialogRecord r = log_.front();
+    log_.pop_front();
+    return r;
+}
+
+void HeadlessDesk::MessageBox(const std::string &text, const std::string &title, MsgIcon icon) {
+    DialogRecord r;
+    r.kind = DialogRecord::Kind::Message;
+    r.text = text;
+    r.title = title.empty() ? kAppTitle : title;
+    r.icon = icon;
+    log_.push_back(std::move(r));
+}
+
+std::optional<std::string> HeadlessDesk::InputBox(const std::string &prompt,
+                                                  const std::string &title,
+                                                  const std::string &defaultAnswer) {
+    DialogRecord r;
+    r.kind = DialogRecord::Kind::Input;
+    r.text = prompt;
+    r.title = title.empty() ? kAppTitle : title;
+    r.defaultAnswer = defaultAnswer;
+    if (answers_.empty()) {
+        throw UnexpectedDialog("unexpected input box: \"" + prompt + "\" (title \"" + r.title +
+                               "\")");
+    }
+    r.answer = answers_.front();
+    answers_.pop_front();
+    log_.push_back(r);
+    return r.answer;
+}
+
+std::optional<std::string> HeadlessDesk::OpenFileName(const std::string &title,
+                                                      const std::string &filter,
+                                                      const std::string &) {
+    DialogRecord r;
+    r.kind = DialogRecord::Kind::OpenFile;
+    r.text = filter;
+    r.title = title;
+    if (files_.empty()) {
+        throw UnexpectedDialog("unexpected open-file dialog");
+    }
+    r.answer = files_.front();
+    files_.pop_front();
+    log_.push_back(r);
+    return r.answer;
+}
+
+std::optional<std::string> HeadlessDesk::SaveFileName(const std::string &title,
+                                                      const std::string &filter,
+                                                      const std::string &) {
+    DialogRecord r;
+    r.kind = DialogRecord::Kind::SaveFile;
+    r.text = filter;
+    r.title = title;
+    if (files_.empty()) {
+        throw UnexpectedDialog("unexpected save-file dialog");
+    }
+    r.answer = files_.front();
+    files_.pop_front();
+    log_.push_back(r);
+    return r.answer;
+}
+
+std::optional<std::string> HeadlessDesk::GetSetting(const std::string &app,
+                                                    const std::string &section,
+                                                    const std::string &key) {
+    auto it = settings.find(app + "/" + section + "/" + key);
+    if (it == settings.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+void HeadlessDesk::SaveSetting(const std::string &app, const std::string &section,
+                               const std::string &key, const std::string &value) {
+    settings[app + "/" + section + "/" + key] = value;
+}
+
+bool HeadlessDesk::StartProgram(const std::string &path) {
+    if (std::find(installedPrograms.begin(), installedPrograms.end(), path) ==
+        installedPrograms.end()) {
+        return false;
+    }
+    started.push_back(path);
+    return true;
+}
+
+} // namespace corvexa
