@@ -8,7 +8,7 @@
 
 namespace corvexa {
 
-inline constexpr int kSlots = 32;     // program slots and registers
+inline constexpr int kSlots = 32;       // program slots and registers
 inline constexpr int kMemMapSize = 101; // entries 0..100 of the used-memory map
 
 template <typename T> using SlotTable = std::array<T, kSlots>;
@@ -26,9 +26,9 @@ enum InstrFormatKind : int16_t {
 
 // Starting values of R1..R31 loaded by "INITIALIZE"; index 0 is R0, which is never preset.
 inline constexpr std::array<int32_t, kSlots> PresetRegisterValues = {
-    0,      100,    222,    300,   444,   500,    666,    700,    888,   900,   220,
-    5550,   234,    3456,   6789,  898989, 232323, 454540, 7878,   121212, 909090, 343434,
-    122020, 67258,  85464,  24544, 56,    89,     22,     667,    908,   334};
+    0,      100,   222,   300,   444,    500,    666,    700,  888,    900,    220,
+    5550,   234,   3456,  6789,  898989, 232323, 454540, 7878, 121212, 909090, 343434,
+    122020, 67258, 85464, 24544, 56,     89,     22,     667,  908,    334};
 
 struct Machine {
     // Program store, as the writers leave it.
@@ -79,6 +79,8 @@ struct Machine {
 };
 
 // Register numbers from stored data are kept inside the tables whatever the data say.
-inline constexpr int RegIndex(int n) { return n & 31; }
+inline constexpr int RegIndex(int n) {
+    return n & 31;
+}
 
 } // namespace corvexa

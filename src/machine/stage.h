@@ -33,12 +33,12 @@ struct StageRecord {
 };
 
 inline constexpr std::array<int32_t, 15> InstructionColours = {
-    0x808080, 0x40C0,   0xFF80FF, 0x8000,   0xC0C0,   0x80FF80, 0xC0,    0xC000C0,
-    0xC0C000, 0x40C0,   0x8080FF, 0xC000,   0xFFC0FF, 0x404080, 0xC0C0C0};
+    0x808080, 0x40C0, 0xFF80FF, 0x8000, 0xC0C0,   0x80FF80, 0xC0,    0xC000C0,
+    0xC0C000, 0x40C0, 0x8080FF, 0xC000, 0xFFC0FF, 0x404080, 0xC0C0C0};
 
-inline constexpr int32_t kRetiredColour = 0xFF0000;  // listing row of a retired instruction
-inline constexpr int32_t kListingColour = 0xC00000;  // listing text before a run
-inline constexpr int32_t kBubbleColour = 255;        // bubbles and flushed records
+inline constexpr int32_t kRetiredColour = 0xFF0000; // listing row of a retired instruction
+inline constexpr int32_t kListingColour = 0xC00000; // listing text before a run
+inline constexpr int32_t kBubbleColour = 255;       // bubbles and flushed records
 
 // Per-slot tables a pipeline window fills when it assembles the program.
 struct AssembledTables {

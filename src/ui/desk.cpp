@@ -21,7 +21,9 @@ Form *Desk::Find(const std::string &name) {
     return it == forms_.end() ? nullptr : it->second.get();
 }
 
-bool Desk::Loaded(const std::string &name) const { return forms_.count(name) != 0; }
+bool Desk::Loaded(const std::string &name) const {
+    return forms_.count(name) != 0;
+}
 
 Form &Desk::Get(const std::string &name) {
     if (Form *f = Find(name)) {

@@ -64,8 +64,8 @@ public:
 
     // Platform services.
     virtual void Beep() = 0;
-    virtual std::optional<std::string> GetSetting(const std::string &app, const std::string &section,
-                                                  const std::string &key) = 0;
+    virtual std::optional<std::string>
+    GetSetting(const std::string &app, const std::string &section, const std::string &key) = 0;
     virtual void SaveSetting(const std::string &app, const std::string &section,
                              const std::string &key, const std::string &value) = 0;
     virtual double MonotonicSeconds() = 0;

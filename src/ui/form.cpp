@@ -10,7 +10,8 @@ std::string ControlKey(const std::string &name, int index) {
 
 Control &ControlArray::operator[](int i) const {
     const int k = i - lower_;
-    if (k < 0 || k >= static_cast<int>(elements_.size()) || elements_[static_cast<size_t>(k)] == nullptr) {
+    if (k < 0 || k >= static_cast<int>(elements_.size()) ||
+        elements_[static_cast<size_t>(k)] == nullptr) {
         throw std::out_of_range("control array index out of bounds: " + std::to_string(i));
     }
     return *elements_[static_cast<size_t>(k)];
@@ -86,6 +87,8 @@ void Form::Click(const std::string &control, int index) {
     }
 }
 
-std::optional<std::string> Form::StateValue(const std::string &, int) const { return std::nullopt; }
+std::optional<std::string> Form::StateValue(const std::string &, int) const {
+    return std::nullopt;
+}
 
 } // namespace corvexa

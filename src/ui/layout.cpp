@@ -21,8 +21,8 @@ Control MakeLabel(const std::string &name, int index, const std::string &caption
     return MakeControl(ControlKind::Label, name, index, caption, left, top, width, height);
 }
 
-Control MakeLine(const std::string &name, int index, int x1, int y1, int x2, int y2,
-                 int32_t colour, int width) {
+Control MakeLine(const std::string &name, int index, int x1, int y1, int x2, int y2, int32_t colour,
+                 int width) {
     Control c;
     c.kind = ControlKind::Line;
     c.name = name;

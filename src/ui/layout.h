@@ -21,8 +21,8 @@ struct FormLayout {
 // Small builders that keep layout tables short.
 Control MakeLabel(const std::string &name, int index, const std::string &caption, int left, int top,
                   int width, int height);
-Control MakeLine(const std::string &name, int index, int x1, int y1, int x2, int y2,
-                 int32_t colour, int width = 1);
+Control MakeLine(const std::string &name, int index, int x1, int y1, int x2, int y2, int32_t colour,
+                 int width = 1);
 Control MakeMenu(const std::string &name, int index, const std::string &caption,
                  const std::string &parent);
 Control MakeControl(ControlKind kind, const std::string &name, int index,
