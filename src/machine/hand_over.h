@@ -1,0 +1,19 @@
+#pragma once
+// What the program writer's "ASSEMBLE" does to the shared state: listing texts, the assembled
+// register copies and the hand-over flags. The caller hides the writer and refreshes the pipeline
+// window.
+
+#include <optional>
+#include <string>
+
+#include "machine/machine.h"
+
+namespace corvexa {
+
+// Listing text of one slot built from its InstrFormat; nullopt for a format that keeps the old
+// text.
+std::optional<std::string> ProgTextOf(const Machine &m, int slot);
+
+void AssembleProgramStore(Machine &m);
+
+} // namespace corvexa
