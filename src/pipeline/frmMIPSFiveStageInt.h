@@ -23,6 +23,30 @@ public:
 
     // ---- options, branch policies, explanations, window commands (five_stage_options.cpp,
     //      five_stage_explain.cpp, five_stage_commands.cpp) ----
+    void mnuForwarding_Click();
+    void MnuStall_Click();
+    void AggBranch_Click();
+    void OptNormal_Click();
+    void OptAlways_Click();
+    void OptDelayed_Click();
+    void OptCancelled_Click();
+    void lblBranchPolicy_Click();
+    void lblForward_Click();
+    void LblStall_Click();
+    void lblIFValue_Click(int index);
+    void lblIDValue_Click(int index);
+    void lblEXEValue_Click(int index);
+    void lblMEMValue_Click(int index);
+    void lblValue_Click(int index);
+    void Picture2_Click();
+    void Picture4_Click();
+    void WrProg_Click();
+    void MenuMEM_Click();
+    void MenuREG_Click();
+    void Exit_Click();
+    void ViewDetails_Click();
+    // The explanation strip: caption, visible, and (unless told not to) the re-show timer.
+    void ShowExplanation(const std::string &text, bool armTimer = true);
 
     // ---- program file (five_stage_file.cpp) ----
 
