@@ -33,6 +33,7 @@ public:
     void QueueAnswer(std::optional<std::string> answer) { answers_.push_back(std::move(answer)); }
     void QueueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
     size_t PendingAnswers() const { return answers_.size(); }
+    size_t PendingFiles() const { return files_.size(); }
     std::deque<DialogRecord> &Log() { return log_; }
     std::optional<DialogRecord> TakeOldest();
     int beeps = 0;
