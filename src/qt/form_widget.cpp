@@ -1,0 +1,573 @@
+#include "qt/form_widget.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QWindow>
+#include <cmath>
+#include <set>
+
+#include "qt/colours.h"
+#include "qt/control_item.h"
+#include "qt/fonts.h"
+#include "qt/qt_desk.h"
+
+namespace corvexa::qt {
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;
+constexpr double kTwipsPerPoint = 20.0;
+
+bool IsDrawn(ControlKind k) {
+    return k == ControlKind::Label || k == ControlKind::TextBox || k == ControlKind::Line ||
+           k == ControlKind::Shape || k == ControlKind::Picture || k == ControlKind::Frame;
+}
+
+bool IsWidget(ControlKind k) {
+    return k == ControlKind::Button || k == ControlKind::ComboBox || k == ControlKind::CheckBox;
+}
+
+bool IsSystemColour(int32_t c) {
+    return (static_cast<uint32_t>(c) & 0x80000000U) != 0;
+}
+
+int ToPixels(int twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+int ToTwips(int pixels) {
+    return static_cast<int>(std::lround(pixels * kTwipsPerPixel));
+}
+
+} // namespace
+
+DrawingView::DrawingView(QGraphicsScene *scene, QWidget *parent) : QGraphicsView(scene, parent) {
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAlignment(Qt::AlignCenter);
+    setRenderHint(QPainter::TextAntialiasing, true);
+    setRenderHint(QPainter::SmoothPixmapTransform, true);
+    setOptimizationFlags(QGraphicsView::DontSavePainterState);
+    setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
+    setCacheMode(QGraphicsView::CacheNone);
+    setTransformationAnchor(QGraphicsView::NoAnchor);
+    setResizeAnchor(QGraphicsView::NoAnchor);
+}
+
+void DrawingView::resizeEvent(QResizeEvent *event) {
+    QGraphicsView::resizeEvent(event);
+    const QRectF drawing = sceneRect();
+    if (drawing.width() > 0 && drawing.height() > 0 && viewport()->width() > 0 &&
+        viewport()->height() > 0) {
+        // The whole drawing, proportions kept, centred in the space there is.
+        const double s = std::min(viewport()->width() / drawing.width(),
+                                  viewport()->height() / drawing.height());
+        setTransform(QTransform::fromScale(s, s));
+        centerOn(drawing.center());
+    }
+    emit Resized();
+}
+
+FormWidget::FormWidget(QtDesk &desk, Form &form)
+    : desk_(desk), form_(&form), name_(form.name()), scene_(new QGraphicsScene(this)),
+      view_(new DrawingView(scene_, this)) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setObjectName(QString::fromStdString(name_));
+    scene_->setItemIndexMethod(QGraphicsScene::NoIndex);
+    const double w = form.width > 0 ? form.width : 4800;
+    const double h = form.height > 0 ? form.height : 3600;
+    design_ = QRectF(0, 0, w, h);
+    scene_->setSceneRect(design_);
+    setCentralWidget(view_);
+    menuBar()->setNativeMenuBar(false);
+    connect(view_, &DrawingView::Resized, this, [this] { PlaceWidgets(); });
+    Build();
+    if (!form.resizable) {
+        setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    }
+    resize(ToPixels(static_cast<int>(w)), ToPixels(static_cast<int>(h)));
+}
+
+FormWidget::~FormWidget() = default;
+
+double FormWidget::Scale() const {
+    return view_->transform().m11();
+}
+
+void FormWidget::Build() {
+    int sequence = 0;
+    for (Control &c : form_->controls()) {
+        Entry &e = entries_.emplace_back();
+        e.control = &c;
+        byKey_[ControlKey(c.name, c.index)] = entries_.size() - 1;
+        if (IsDrawn(c.kind)) {
+            e.item = new ControlItem(c, sequence);
+            if (ControlItem::Clickable(c.kind)) {
+                const std::string name = c.name;
+                const int index = c.index;
+                e.item->SetClick([this, name, index] { Dispatch(name, index); },
+                                 form_->HasHandler(name));
+            }
+            e.item->setVisible(false);
+            scene_->addItem(e.item);
+        } else if (IsWidget(c.kind)) {
+            AddWidget(e);
+        } else if (c.kind == ControlKind::Timer) {
+            auto *timer = new QTimer(this);
+            const std::string name = c.name;
+            const int index = c.index;
+            connect(timer, &QTimer::timeout, this, [this, name, index] {
+                // A tick that falls inside a running handler is dropped: timers here only
+                // refresh indicators, and a handler must never start inside another.
+                if (desk_.Idle()) {
+                    Dispatch(name, index);
+                }
+            });
+            e.timer = timer;
+        }
+        ++sequence;
+    }
+    BuildMenus();
+}
+
+void FormWidget::AddWidget(Entry &e) {
+    Control &c = *e.control;
+    const std::string name = c.name;
+    const int index = c.index;
+    QWidget *w = nullptr;
+    switch (c.kind) {
+    case ControlKind::Button: {
+        auto *b = new QPushButton(view_->viewport());
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, name, index] { Dispatch(name, index); });
+        w = b;
+        break;
+    }
+    case ControlKind::ComboBox: {
+        auto *box = new QComboBox(view_->viewport());
+        box->setEditable(false);
+        connect(box, &QComboBox::activated, this, [this, name, index](int choice) {
+            if (form_ == nullptr) {
+                return;
+            }
+            Form *f = form_;
+            desk_.RunHandler([f, name, index, choice] {
+                if (Control *ctl = f->Find(name, index)) {
+                    ctl->SetListIndex(choice);
+                }
+            });
+        });
+        w = box;
+        break;
+    }
+    case ControlKind::CheckBox: {
+        auto *box = new QCheckBox(view_->viewport());
+        connect(box, &QCheckBox::clicked, this, [this, name, index](bool on) {
+            if (form_ == nullptr) {
+                return;
+            }
+            Form *f = form_;
+            desk_.RunHandler([f, name, index, on] {
+                if (Control *ctl = f->Find(name, index)) {
+                    ctl->checked = on;
+                }
+                f->Click(name, index);
+            });
+        });
+        w = box;
+        break;
+    }
+    default:
+        return;
+    }
+    w->setObjectName(QString::fromStdString(ControlKey(name, index)));
+    w->hide();
+    e.widget = w;
+}
+
+void FormWidget::BuildMenus() {
+    std::set<std::string> parents;
+    for (const Entry &e : entries_) {
+        if (e.control->kind == ControlKind::MenuItem && !e.control->parent.empty()) {
+            parents.insert(e.control->parent);
+        }
+    }
+    std::map<std::string, QMenu *> menus;
+    auto findParent = [&](const std::string &parent) -> QMenu * {
+        auto it = menus.find(parent);
+        if (it != menus.end()) {
+            return it->second;
+        }
+        // Tables may name the parent by its caption.
+        for (const Entry &e : entries_) {
+            if (e.menu && e.control->caption == parent) {
+                return e.menu;
+            }
+        }
+        return nullptr;
+    };
+    for (Entry &e : entries_) {
+        const Control &c = *e.control;
+        if (c.kind != ControlKind::MenuItem) {
+            continue;
+        }
+        const QString text = DisplayText(c.caption);
+        const std::string name = c.name;
+        const int index = c.index;
+        QMenu *under = c.parent.empty() ? nullptr : findParent(c.parent);
+        if (c.caption == "-" && under != nullptr) {
+            e.action = under->addSeparator();
+        } else if (parents.count(name) != 0) {
+            QMenu *m = under != nullptr ? under->addMenu(text) : menuBar()->addMenu(text);
+            menus[name] = m;
+            e.menu = m;
+            e.action = m->menuAction();
+            connect(m, &QMenu::aboutToShow, this, [this, name, index] {
+                // A menu title with a handler of its own runs it before it drops down.
+                if (form_ != nullptr && form_->HasHandler(name) && desk_.Idle()) {
+                    Dispatch(name, index);
+                }
+            });
+        } else {
+            QAction *a = under != nullptr ? under->addAction(text) : menuBar()->addAction(text);
+            connect(a, &QAction::triggered, this, [this, name, index] { Dispatch(name, index); });
+            e.action = a;
+        }
+        if (e.action) {
+            e.action->setObjectName(QString::fromStdString(ControlKey(name, index)));
+        }
+    }
+}
+
+void FormWidget::Dispatch(const std::string &control, int index) {
+    if (form_ == nullptr) {
+        return;
+    }
+    Form *f = form_;
+    desk_.RunHandler([f, control, index] { f->Click(control, index); });
+}
+
+void FormWidget::SyncWindow() {
+    if (form_ == nullptr) {
+        return;
+    }
+    Form &f = *form_;
+    syncing_ = true;
+    if (f.caption != shownCaption_) {
+        shownCaption_ = f.caption;
+        setWindowTitle(QString::fromStdString(f.caption));
+    }
+    if (f.backColor != shownBack_) {
+        shownBack_ = f.backColor;
+        const QColor back = ToQColor(f.backColor, palette());
+        view_->setBackgroundBrush(back);
+    }
+    const bool placementMoved = f.left != placedLeft_ || f.top != placedTop_ ||
+                                f.width != placedWidth_ || f.height != placedHeight_;
+    if (placementMoved && !isMaximized() && !isMinimized()) {
+        // The window's restored placement; a maximised window takes it up when restored.
+        if (f.width > 0 && f.height > 0) {
+            resize(ToPixels(f.width), ToPixels(f.height));
+        }
+        if (f.left != 0 || f.top != 0) {
+            move(ToPixels(f.left), ToPixels(f.top));
+        }
+        placedLeft_ = f.left;
+        placedTop_ = f.top;
+        placedWidth_ = f.width;
+        placedHeight_ = f.height;
+    }
+    if (f.visible) {
+        switch (f.windowState) {
+        case WindowState::Maximised:
+            if (!isMaximized() || !isVisible()) {
+                showMaximized();
+            }
+            break;
+        case WindowState::Minimised:
+            if (!isMinimized() || !isVisible()) {
+                showMinimized();
+            }
+            break;
+        case WindowState::Normal:
+            if (isMaximized() || isMinimized() || !isVisible()) {
+                showNormal();
+            }
+            break;
+        }
+    } else if (isVisible()) {
+        hide();
+    }
+    syncing_ = false;
+}
+
+void FormWidget::SyncAll() {
+    if (form_ == nullptr) {
+        return;
+    }
+    lastChanges_ = 0;
+    if (entries_.size() != form_->controls().size()) {
+        return; // controls never come or go after construction; nothing sound to draw
+    }
+    // Contents first, so a window that is about to appear shows the model's state at once.
+    for (Entry &e : entries_) {
+        SyncEntry(e);
+    }
+    SyncWindow();
+}
+
+void FormWidget::SyncTimers() {
+    if (form_ == nullptr) {
+        return;
+    }
+    for (Entry &e : entries_) {
+        if (e.timer) {
+            SyncTimer(e);
+            e.shown.interval = e.control->interval;
+            e.shown.enabled = e.control->enabled;
+        }
+    }
+}
+
+void FormWidget::SyncEntry(Entry &e) {
+    const Control &c = *e.control;
+    if (!e.fresh && SameLook(e.shown, c)) {
+        return;
+    }
+    ++lastChanges_;
+    if (e.item != nullptr) {
+        e.item->Update(c, palette());
+    } else if (e.widget) {
+        SyncWidget(e);
+    } else if (e.action) {
+        SyncAction(e);
+    } else if (e.timer) {
+        SyncTimer(e);
+    }
+    e.shown = c;
+    e.fresh = false;
+}
+
+void FormWidget::SyncTimer(Entry &e) {
+    const Control &c = *e.control;
+    const bool run = form_ != nullptr && c.enabled && c.interval > 0;
+    const bool wasRunning = e.timer->isActive();
+    if (!run) {
+        if (wasRunning) {
+            e.timer->stop();
+        }
+        return;
+    }
+    if (!wasRunning || e.fresh || e.shown.interval != c.interval || !e.shown.enabled) {
+        e.timer->start(c.interval);
+    }
+}
+
+void FormWidget::SyncAction(Entry &e) {
+    const Control &c = *e.control;
+    QAction *a = e.action;
+    if (e.fresh || e.shown.caption != c.caption) {
+        if (!a->isSeparator()) {
+            a->setText(DisplayText(c.caption));
+        }
+    }
+    a->setVisible(c.visible);
+    a->setEnabled(c.enabled);
+    if (!e.menu) {
+        // Only a checked item shows a check box; Qt's own toggle is undone by this sync.
+        a->setCheckable(c.checked);
+        a->setChecked(c.checked);
+    }
+}
+
+void FormWidget::SyncWidget(Entry &e) {
+    const Control &c = *e.control;
+    QWidget *w = e.widget;
+    const Control &was = e.shown;
+    const bool all = e.fresh;
+    if (all || c.left != was.left || c.top != was.top || c.width != was.width ||
+        c.height != was.height) {
+        PlaceWidget(e);
+    }
+    if (all || c.font.face != was.font.face || c.font.points != was.font.points ||
+        c.font.bold != was.font.bold || c.font.italic != was.font.italic ||
+        c.font.underline != was.font.underline) {
+        FontWidget(e);
+    }
+    if (all || c.foreColor != was.foreColor || c.backColor != was.backColor) {
+        QPalette pal = w->palette();
+        const QColor fore = ToQColor(c.foreColor, palette());
+        switch (c.kind) {
+        case ControlKind::Button:
+            if (!IsSystemColour(c.backColor) && c.backColor != kNoColour) {
+                pal.setColor(QPalette::Button, ToQColor(c.backColor, palette()));
+            } else {
+                pal.setColor(QPalette::Button, palette().color(QPalette::Button));
+            }
+            pal.setColor(QPalette::ButtonText, fore);
+            break;
+        case ControlKind::CheckBox:
+            pal.setColor(QPalette::WindowText, fore);
+            pal.setColor(QPalette::Window, ToQColor(c.backColor, palette()));
+            w->setAutoFillBackground(c.backColor != kNoColour);
+            break;
+        case ControlKind::ComboBox:
+            pal.setColor(QPalette::Text, fore);
+            if (c.backColor != kNoColour) {
+                pal.setColor(QPalette::Base, ToQColor(c.backColor, palette()));
+            }
+            break;
+        default:
+            break;
+        }
+        w->setPalette(pal);
+    }
+    if (auto *b = qobject_cast<QPushButton *>(w)) {
+        if (all || c.caption != was.caption) {
+            b->setText(DisplayText(c.caption));
+        }
+    } else if (auto *box = qobject_cast<QCheckBox *>(w)) {
+        if (all || c.caption != was.caption) {
+            box->setText(DisplayText(c.caption));
+        }
+        const QSignalBlocker block(box);
+        box->setChecked(c.checked);
+    } else if (auto *list = qobject_cast<QComboBox *>(w)) {
+        const QSignalBlocker block(list);
+        if (all || c.items != was.items) {
+            list->clear();
+            for (const std::string &item : c.items) {
+                list->addItem(QString::fromStdString(item));
+            }
+        }
+        const int chosen =
+            c.listIndex >= 0 && c.listIndex < static_cast<int>(c.items.size()) ? c.listIndex : -1;
+        if (list->currentIndex() != chosen) {
+            list->setCurrentIndex(chosen);
+        }
+    }
+    if (w->isEnabled() != c.enabled) {
+        w->setEnabled(c.enabled);
+    }
+    if (w->isVisibleTo(view_->viewport()) != c.visible) {
+        w->setVisible(c.visible);
+    }
+}
+
+void FormWidget::PlaceWidget(Entry &e) {
+    const Control &c = *e.control;
+    const QRectF r(c.left, c.top, std::max(0, c.width), std::max(0, c.height));
+    e.widget->setGeometry(view_->mapFromScene(r).boundingRect());
+}
+
+void FormWidget::FontWidget(Entry &e) {
+    e.widget->setFont(MakeFont(e.control->font, kTwipsPerPoint * Scale()));
+}
+
+void FormWidget::PlaceWidgets() {
+    for (Entry &e : entries_) {
+        if (e.widget) {
+            PlaceWidget(e);
+            FontWidget(e);
+        }
+    }
+}
+
+void FormWidget::Detach() {
+    for (Entry &e : entries_) {
+        if (e.timer) {
+            e.timer->stop();
+        }
+    }
+    form_ = nullptr;
+    hide();
+}
+
+ControlItem *FormWidget::ItemFor(const std::string &name, int index) const {
+    auto it = byKey_.find(ControlKey(name, index));
+    return it == byKey_.end() ? nullptr : entries_[it->second].item;
+}
+
+QWidget *FormWidget::WidgetFor(const std::string &name, int index) const {
+    auto it = byKey_.find(ControlKey(name, index));
+    return it == byKey_.end() ? nullptr : entries_[it->second].widget.data();
+}
+
+QAction *FormWidget::ActionFor(const std::string &name, int index) const {
+    auto it = byKey_.find(ControlKey(name, index));
+    return it == byKey_.end() ? nullptr : entries_[it->second].action.data();
+}
+
+QTimer *FormWidget::TimerFor(const std::string &name, int index) const {
+    auto it = byKey_.find(ControlKey(name, index));
+    return it == byKey_.end() ? nullptr : entries_[it->second].timer.data();
+}
+
+void FormWidget::closeEvent(QCloseEvent *event) {
+    if (form_ == nullptr) {
+        event->accept();
+        return;
+    }
+    // The model decides: the window goes when its form is unloaded.
+    event->ignore();
+    desk_.UserClose(*form_);
+}
+
+void FormWidget::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    if (form_ == nullptr) {
+        return;
+    }
+    if (event->type() == QEvent::WindowStateChange && !syncing_) {
+        const Qt::WindowStates s = windowState();
+        form_->windowState = (s & Qt::WindowMinimized) != 0   ? WindowState::Minimised
+                             : (s & Qt::WindowMaximized) != 0 ? WindowState::Maximised
+                                                              : WindowState::Normal;
+    } else if (event->type() == QEvent::ActivationChange) {
+        const std::string handler = isActiveWindow() ? "Form_GotFocus" : "Form_LostFocus";
+        if (form_->HasHandler(handler)) {
+            QPointer<FormWidget> self(this);
+            QTimer::singleShot(0, this, [self, handler] {
+                if (self && self->form_ != nullptr && self->desk_.Idle()) {
+                    self->Dispatch(handler, -1);
+                }
+            });
+        }
+    }
+}
+
+void FormWidget::WriteBackPlacement() {
+    if (syncing_ || form_ == nullptr || !isVisible() || windowState() != Qt::WindowNoState) {
+        return;
+    }
+    // Left and top of the frame, width and height of the inside: taken back as they are given.
+    Form &f = *form_;
+    f.left = ToTwips(frameGeometry().x());
+    f.top = ToTwips(frameGeometry().y());
+    f.width = ToTwips(width());
+    f.height = ToTwips(height());
+    placedLeft_ = f.left;
+    placedTop_ = f.top;
+    placedWidth_ = f.width;
+    placedHeight_ = f.height;
+}
+
+void FormWidget::moveEvent(QMoveEvent *event) {
+    QMainWindow::moveEvent(event);
+    WriteBackPlacement();
+}
+
+void FormWidget::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    WriteBackPlacement();
+}
+
+} // namespace corvexa::qt
