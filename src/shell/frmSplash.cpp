@@ -19,9 +19,16 @@ void frmSplash::Form_Load() {
     // A monotonic clock, so the wait also ends when midnight or a clock change falls inside it.
     // Nothing is painted meanwhile: the splash appears when loading is done.
     const double start = desk().MonotonicSeconds();
-    while (desk().MonotonicSeconds() < start + kSplashWaitSeconds) {
+    double now = start;
+    while (now < start + kSplashWaitSeconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        now = desk().MonotonicSeconds();
     }
+    // The timer has been counting since the window was made, so the wait has used up its
+    // interval: the tick is due as soon as the splash is on the screen.
+    Control &timer = C("Timer1");
+    const double left = timer.interval - (now - start) * 1000.0;
+    timer.interval = left >= 1.0 ? static_cast<int>(left) : 1;
 }
 
 void frmSplash::Timer1_Timer() {
