@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include <unistd.h>
@@ -66,8 +67,9 @@ public:
         On("lblRow", [this](int i) { C("lblOut").caption = "row " + std::to_string(i); });
     }
     void Form_Paint() override {
-        ++paints;
-        paintSawProgram = machine().ProgramWritten;
+        if (onPaint) {
+            onPaint(machine().ProgramWritten);
+        }
     }
     std::optional<std::string> StateValue(const std::string &name, int index) const override {
         if (name == "Ticks" && index < 0) {
@@ -79,8 +81,7 @@ public:
         return std::nullopt;
     }
     int ticks = 0;
-    int paints = 0;
-    bool paintSawProgram = false;
+    std::function<void(bool programWritten)> onPaint;
 };
 
 struct Outcome {
@@ -314,19 +315,17 @@ expect-state ProgAddress[5] 0x114
 }
 
 TEST(ScenarioRunner, AssembleRefreshesTheFiveStageWindowAfterTheHandOver) {
-    Probe *window = nullptr;
+    std::vector<bool> paints; // ProgramWritten as each repaint saw it
     std::ostringstream out;
     const auto result = RunScenario("assemble\nassemble\n", "t.scn", out, [&](Desk &d) {
         d.RegisterForm("frmMIPSFiveStageInt", [&](Desk &desk) {
             auto made = std::make_unique<Probe>(desk, "frmMIPSFiveStageInt");
-            window = made.get();
+            made->onPaint = [&](bool written) { paints.push_back(written); };
             return made;
         });
     });
     ASSERT_TRUE(result.passed) << result.failure;
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->paints, 2);
-    EXPECT_TRUE(window->paintSawProgram);
+    EXPECT_EQ(paints, (std::vector<bool>{true, true}));
 }
 
 TEST(ScenarioRunner, FilesLiveInAFolderOfTheirOwnThatGoesAway) {
