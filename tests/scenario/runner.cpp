@@ -431,7 +431,8 @@ private:
             const Form &form = LoadedForm(name.substr(0, dot));
             actual = form.StateValue(name.substr(dot + 1), index);
             if (!actual) {
-                throw Failure(form.name() + " has no state " + a[0].text.substr(dot + 1));
+                throw Failure(form.name() + " has no state " + a[0].text.substr(dot + 1) +
+                              " (unknown name, or an index outside its table)");
             }
         } else {
             StateLookup found = SharedStateValue(desk_.machine(), name, index);
