@@ -1,5 +1,6 @@
 #include "scenario/runner.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -549,20 +550,17 @@ private:
     }
 
     void ExpectMessage(const Args &a) {
-        static const std::map<std::string, MsgIcon> icons = {{"none", MsgIcon::None},
-                                                             {"critical", MsgIcon::Critical},
-                                                             {"question", MsgIcon::Question},
-                                                             {"exclamation", MsgIcon::Exclamation},
-                                                             {"information", MsgIcon::Information}};
+        // Indexed by MsgIcon.
+        static const std::vector<std::string> icons = {"none", "critical", "question",
+                                                       "exclamation", "information"};
         Args texts;
-        std::optional<MsgIcon> icon;
+        std::optional<std::string> icon;
         for (const Token &t : a) {
             if (!t.quoted && t.text.rfind("icon=", 0) == 0) {
-                auto it = icons.find(t.text.substr(5));
-                if (it == icons.end()) {
-                    throw ScriptError("unknown icon " + t.text.substr(5));
+                icon = t.text.substr(5);
+                if (std::find(icons.begin(), icons.end(), *icon) == icons.end()) {
+                    throw ScriptError("unknown icon " + *icon);
                 }
-                icon = it->second;
             } else {
                 texts.push_back(t);
             }
@@ -573,14 +571,9 @@ private:
         if (texts.size() > 1) {
             Same("message title", texts[1].text, d.title);
         }
-        if (icon && *icon != d.icon) {
-            std::string names[5];
-            for (const auto &[n, i] : icons) {
-                names[static_cast<int>(i)] = n;
-            }
-            throw Failure(Mismatch("message icon of " + Quote(d.text),
-                                   names[static_cast<int>(*icon)],
-                                   names[static_cast<int>(d.icon)]));
+        const std::string &actual = icons.at(static_cast<size_t>(d.icon));
+        if (icon && *icon != actual) {
+            throw Failure(Mismatch("message icon of " + Quote(d.text), *icon, actual));
         }
     }
 
