@@ -28,7 +28,7 @@ bool SameFont(const Font &a, const Font &b) {
            a.underline == b.underline;
 }
 
-int HorizontalFlag(Align a) {
+Qt::Alignment HorizontalFlag(Align a) {
     switch (a) {
     case Align::Right:
         return Qt::AlignRight;
@@ -40,32 +40,9 @@ int HorizontalFlag(Align a) {
     return Qt::AlignLeft;
 }
 
-// Fits text into a box the way a reader needs it: as it stands when it fits, word-wrapped when
-// the box is tall enough for that, otherwise in a smaller font so no digit is cut off.
-void FitText(const QString &text, const QRectF &box, bool wrapAllowed, QFont &font, int &flags) {
-    if (text.isEmpty() || box.width() <= 0) {
-        return;
-    }
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    const QFontMetricsF metrics(font);
-    double widest = 0;
-    for (const QString &line : lines) {
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    }
-    if (widest <= box.width() + 1.0) {
-        return;
-    }
-    if (wrapAllowed) {
-        const QRectF need = metrics.boundingRect(box, flags | Qt::TextWordWrap, text);
-        if (need.height() <= box.height() + metrics.lineSpacing() * 0.25 &&
-            need.width() <= box.width() + 1.0) {
-            flags |= Qt::TextWordWrap;
-            return;
-        }
-    }
-    const double factor = std::max(kSmallestShrink, box.width() / widest);
-    const int shrunk = std::max(1, static_cast<int>(std::floor(font.pixelSize() * factor)));
-    font.setPixelSize(shrunk);
+QSizeF LaidOut(QStaticText &st, const QFont &font) {
+    st.prepare(QTransform(), font);
+    return st.size();
 }
 
 } // namespace
@@ -115,7 +92,11 @@ ControlItem::ControlItem(const Control &c, int sequence) : sequence_(sequence) {
     shown_ = c;
     setZValue(LayerOf(c.kind) + sequence * 1e-5);
     setAcceptedMouseButtons(Clickable(c.kind) ? Qt::LeftButton : Qt::NoButton);
-    setFlag(QGraphicsItem::ItemUsesExtendedStyleOption, false);
+    // Vector elements and shapes rarely change: they are kept as pixels of the screen they are
+    // on (re-drawn whenever the scale changes, so still sharp). Text is always drawn afresh.
+    if (c.kind == ControlKind::Shape || c.kind == ControlKind::Picture) {
+        setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    }
 }
 
 void ControlItem::SetClick(ClickFn fn, bool hasHandler) {
@@ -155,6 +136,7 @@ void ControlItem::Prepare(const QPalette &palette) {
     border_ = ToQColor(c.borderColor, palette);
     if (c.kind == ControlKind::Line) {
         const double pen = std::max(1, c.borderWidth) * kTwipsPerPixel;
+        pen_ = QPen(border_, pen, Qt::SolidLine, Qt::SquareCap);
         box_ = QRectF(QPointF(c.x1, c.y1), QPointF(c.x2, c.y2)).normalized();
         bounds_ = box_.adjusted(-pen, -pen, pen, pen);
         return;
@@ -163,22 +145,78 @@ void ControlItem::Prepare(const QPalette &palette) {
     bounds_ = box_;
     if (c.kind == ControlKind::Shape) {
         const double pen = std::max(0, c.borderWidth) * kTwipsPerPixel;
+        pen_ = pen > 0 ? QPen(border_, pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin)
+                       : QPen(Qt::NoPen);
         bounds_ = box_.adjusted(-pen, -pen, pen, pen);
         return;
     }
     text_ = DisplayText(c.caption);
     font_ = MakeFont(c.font, kTwipsPerPoint);
-    textFlags_ = HorizontalFlag(c.alignment) | Qt::AlignTop;
     if (c.kind == ControlKind::Label) {
-        FitText(text_, box_, true, font_, textFlags_);
+        PrepareText(box_, true);
     } else if (c.kind == ControlKind::TextBox) {
-        const QRectF inner = box_.adjusted(kTextBoxInsetX, kTextBoxInsetY, -kTextBoxInsetX, 0);
-        if (c.multiLine) {
-            textFlags_ |= Qt::TextWordWrap;
-        } else {
-            FitText(text_, inner, false, font_, textFlags_);
+        PrepareText(box_.adjusted(kTextBoxInsetX, kTextBoxInsetY, -kTextBoxInsetX, 0), c.multiLine);
+    } else if (c.kind == ControlKind::Frame) {
+        PrepareText(QRectF(), false);
+    }
+}
+
+// Lays the text out for its box the way a reader needs it: as it stands when it fits,
+// word-wrapped when the box is tall enough for that, otherwise in a smaller font so no digit is
+// cut off.
+void ControlItem::PrepareText(const QRectF &area, bool wrapAllowed) {
+    textArea_ = area;
+    textClipped_ = false;
+    QString laid = text_;
+    laid.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    staticText_ = QStaticText(laid);
+    staticText_.setTextFormat(Qt::PlainText);
+    staticText_.setPerformanceHint(QStaticText::AggressiveCaching);
+    if (text_.isEmpty() || area.width() <= 0) {
+        return;
+    }
+    QTextOption option(HorizontalFlag(shown_.alignment));
+    option.setWrapMode(QTextOption::NoWrap);
+    staticText_.setTextOption(option);
+    const QSizeF natural = LaidOut(staticText_, font_);
+    if (natural.width() > area.width() + 1.0) {
+        bool fits = false;
+        if (wrapAllowed) {
+            option.setWrapMode(QTextOption::WordWrap);
+            staticText_.setTextOption(option);
+            staticText_.setTextWidth(area.width());
+            const QSizeF need = LaidOut(staticText_, font_);
+            const double slack = QFontMetricsF(font_).lineSpacing() * 0.25;
+            fits = need.height() <= area.height() + slack && need.width() <= area.width() + 1.0;
+        }
+        if (!fits) {
+            option.setWrapMode(QTextOption::NoWrap);
+            staticText_.setTextOption(option);
+            const double factor = std::max(kSmallestShrink, area.width() / natural.width());
+            font_.setPixelSize(
+                std::max(1, static_cast<int>(std::floor(font_.pixelSize() * factor))));
         }
     }
+    // Alignment works within the box's width.
+    staticText_.setTextWidth(area.width());
+    const QSizeF final = LaidOut(staticText_, font_);
+    textClipped_ = final.width() > area.width() + 1.0 || final.height() > area.height() + 1.0;
+}
+
+void ControlItem::DrawText(QPainter &p) const {
+    if (text_.isEmpty()) {
+        return;
+    }
+    p.setFont(font_);
+    p.setPen(shown_.enabled ? fore_ : QColor(0x80, 0x80, 0x80));
+    if (!textClipped_) {
+        p.drawStaticText(textArea_.topLeft(), staticText_);
+        return;
+    }
+    p.save();
+    p.setClipRect(box_, Qt::IntersectClip);
+    p.drawStaticText(textArea_.topLeft(), staticText_);
+    p.restore();
 }
 
 QRectF ControlItem::boundingRect() const {
@@ -211,46 +249,30 @@ void ControlItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWi
     }
 }
 
+// Every painter setting an item relies on is set here: the view does not save and restore the
+// painter around each item.
 void ControlItem::PaintLabel(QPainter &p) const {
+    p.setRenderHint(QPainter::Antialiasing, false);
     if (!shown_.transparent && shown_.backColor != kNoColour) {
         p.fillRect(box_, back_);
     }
-    if (text_.isEmpty()) {
-        return;
-    }
-    p.save();
-    p.setClipRect(box_);
-    p.setFont(font_);
-    p.setPen(shown_.enabled ? fore_ : QColor(0x80, 0x80, 0x80));
-    p.drawText(box_, textFlags_, text_);
-    p.restore();
+    DrawText(p);
 }
 
 void ControlItem::PaintTextBox(QPainter &p) const {
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.fillRect(box_, shown_.backColor == kNoColour ? QColor(Qt::white) : back_);
-    p.save();
     p.setPen(QPen(QColor(0x80, 0x80, 0x80), kTwipsPerPixel));
     p.setBrush(Qt::NoBrush);
     const double half = kTwipsPerPixel / 2;
     p.drawRect(box_.adjusted(half, half, -half, -half));
-    const QRectF inner = box_.adjusted(kTextBoxInsetX, kTextBoxInsetY, -kTextBoxInsetX, 0);
-    p.setClipRect(box_.adjusted(kTwipsPerPixel, kTwipsPerPixel, -kTwipsPerPixel, -kTwipsPerPixel));
-    p.setFont(font_);
-    p.setPen(shown_.enabled ? fore_ : QColor(0x80, 0x80, 0x80));
-    p.drawText(inner, textFlags_, text_);
-    p.restore();
+    DrawText(p);
 }
 
 void ControlItem::PaintShape(QPainter &p) const {
-    p.save();
     p.setRenderHint(QPainter::Antialiasing,
                     shown_.shape != ShapeKind::Rectangle && shown_.shape != ShapeKind::Square);
-    if (shown_.borderWidth > 0) {
-        p.setPen(QPen(border_, shown_.borderWidth * kTwipsPerPixel, Qt::SolidLine, Qt::SquareCap,
-                      Qt::MiterJoin));
-    } else {
-        p.setPen(Qt::NoPen);
-    }
+    p.setPen(pen_);
     p.setBrush(shown_.filled ? QBrush(back_) : QBrush(Qt::NoBrush));
     QRectF r = box_;
     if (shown_.shape == ShapeKind::Square || shown_.shape == ShapeKind::Circle) {
@@ -272,21 +294,18 @@ void ControlItem::PaintShape(QPainter &p) const {
         break;
     }
     }
-    p.restore();
 }
 
 void ControlItem::PaintLine(QPainter &p) const {
     const QLineF line(shown_.x1, shown_.y1, shown_.x2, shown_.y2);
-    p.save();
     // Wires along the axes stay on the pixel grid: crisp on a projector. Slanted ones are smoothed.
     p.setRenderHint(QPainter::Antialiasing, line.dx() != 0 && line.dy() != 0);
-    p.setPen(QPen(border_, std::max(1, shown_.borderWidth) * kTwipsPerPixel, Qt::SolidLine,
-                  Qt::SquareCap));
+    p.setPen(pen_);
     p.drawLine(line);
-    p.restore();
 }
 
 void ControlItem::PaintPicture(QPainter &p) const {
+    p.setRenderHint(QPainter::Antialiasing, false);
     if (!shown_.transparent && shown_.backColor != kNoColour) {
         p.fillRect(box_, back_);
     }
@@ -296,10 +315,10 @@ void ControlItem::PaintPicture(QPainter &p) const {
 }
 
 void ControlItem::PaintFrame(QPainter &p) const {
+    p.setRenderHint(QPainter::Antialiasing, false);
     if (shown_.backColor != kNoColour) {
         p.fillRect(box_, back_);
     }
-    p.save();
     p.setFont(font_);
     const QFontMetricsF m(font_);
     const double captionMid = text_.isEmpty() ? 0 : m.height() / 2;
@@ -314,7 +333,6 @@ void ControlItem::PaintFrame(QPainter &p) const {
         p.setPen(shown_.enabled ? fore_ : QColor(0x80, 0x80, 0x80));
         p.drawText(caption, Qt::AlignCenter, text_);
     }
-    p.restore();
 }
 
 void ControlItem::mousePressEvent(QGraphicsSceneMouseEvent *event) {

@@ -5,6 +5,8 @@
 
 #include <QFont>
 #include <QGraphicsItem>
+#include <QPen>
+#include <QStaticText>
 #include <QString>
 #include <functional>
 
@@ -39,6 +41,8 @@ protected:
 
 private:
     void Prepare(const QPalette &palette);
+    void PrepareText(const QRectF &area, bool wrapAllowed);
+    void DrawText(QPainter &p) const;
     void PaintLabel(QPainter &p) const;
     void PaintTextBox(QPainter &p) const;
     void PaintShape(QPainter &p) const;
@@ -53,7 +57,11 @@ private:
     QString text_;
     QFont font_;
     QColor fore_, back_, border_;
-    int textFlags_ = 0;
+    QPen pen_; // lines and shapes
+    // Text laid out once per change: painting only places the glyphs.
+    QStaticText staticText_;
+    QRectF textArea_;
+    bool textClipped_ = false; // text larger than its box even after shrinking
     ClickFn click_;
     bool pressed_ = false;
     bool fresh_ = true; // nothing taken over yet

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -25,6 +26,7 @@ namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
 constexpr double kTwipsPerPoint = 20.0;
+constexpr int kWindowManagerGrace = 400; // ms a window manager gets to maximise a window
 
 bool IsDrawn(ControlKind k) {
     return k == ControlKind::Label || k == ControlKind::TextBox || k == ControlKind::Line ||
@@ -290,6 +292,10 @@ void FormWidget::SyncWindow() {
         case WindowState::Maximised:
             if (!isMaximized() || !isVisible()) {
                 showMaximized();
+                // Without a window manager (a bare X server before a projector) nobody
+                // maximises: the window then takes the screen itself.
+                QTimer::singleShot(kWindowManagerGrace, this,
+                                   [this] { FillScreenIfNotMaximised(); });
             }
             break;
         case WindowState::Minimised:
@@ -307,6 +313,20 @@ void FormWidget::SyncWindow() {
         hide();
     }
     syncing_ = false;
+}
+
+void FormWidget::FillScreenIfNotMaximised() {
+    if (form_ == nullptr || !isVisible() || !isMaximized() || screen() == nullptr) {
+        return;
+    }
+    const QRect avail = screen()->availableGeometry();
+    const QRect have = frameGeometry();
+    if (have.width() + 4 < avail.width() || have.height() + 4 < avail.height()) {
+        syncing_ = true;
+        setGeometry(avail);
+        setWindowState(windowState() | Qt::WindowMaximized);
+        syncing_ = false;
+    }
 }
 
 void FormWidget::SyncAll() {

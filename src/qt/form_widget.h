@@ -97,6 +97,7 @@ private:
     void FontWidget(Entry &e);
     void Dispatch(const std::string &control, int index);
     void WriteBackPlacement();
+    void FillScreenIfNotMaximised();
 
     QtDesk &desk_;
     Form *form_;

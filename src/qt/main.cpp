@@ -1,24 +1,24 @@
 #include <QApplication>
+#include <QElapsedTimer>
+#include <cstdlib>
 
 #include "machine/machine.h"
 #include "qt/qt_desk.h"
+#include "qt/startup_probe.h"
 #include "shell/all_forms.h"
 
 int main(int argc, char **argv) {
+    QElapsedTimer sinceMain;
+    sinceMain.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(corvexa::kAppTitle));
     corvexa::Machine machine;
     corvexa::qt::QtDesk desk(machine);
     corvexa::RegisterAllForms(desk);
-    if (desk.Known("frmSplash")) {
-        desk.Show("frmSplash");
-    } else if (desk.Known("frmMain")) {
-        desk.Show("frmMain");
-    } else if (desk.Known("frmMIPSFiveStageInt")) {
-        desk.Maximise("frmMIPSFiveStageInt");
-        desk.Show("frmMIPSFiveStageInt");
-    } else {
-        return 1;
+    if (std::getenv("CORVEXA_STARTUP_PROBE") != nullptr) {
+        corvexa::qt::ArmStartupProbe(desk, sinceMain);
     }
+    // Everything else follows from the splash's timer.
+    desk.Show("frmSplash");
     return QApplication::exec();
 }
