@@ -29,6 +29,18 @@ Control Box(const std::string &name, int row, const std::string &text, int left,
     return c;
 }
 
+// The separators only ever show one character, so they are drawn as plain text without a border.
+Control Separator(const std::string &name, int row, const std::string &text, int left, int top,
+                  int width, const Font &font) {
+    Control c = MakeLabel(name, row, text, left, top, width, kBoxHeight);
+    c.font = font;
+    c.backColor = kWriterGreen;
+    c.foreColor = 0;
+    c.alignment = Align::Center;
+    c.visible = false;
+    return c;
+}
+
 Control List(const std::string &name, int row, const std::string &text, int left, int top,
              int width, const Font &font, int32_t back) {
     Control c = MakeControl(ControlKind::ComboBox, name, row, text, left, top + kListDrop, width,
@@ -74,15 +86,12 @@ FormLayout Build() {
         mnemonic.items.assign(kIntMnemonics.begin(), kIntMnemonics.end());
         f.controls.push_back(mnemonic);
 
-        Control rd = List("cmbRdField", row, "Rd", 2040, top, 585, f.font, kWriterGreen);
+        Control rd = List("cmbRdField", row, "Rd", 2040, top, 600, f.font, kWriterGreen);
         rd.items = registers;
         rd.visible = false;
         f.controls.push_back(rd);
 
-        Control first = Box("lblFirstSpace", row, ",", 2640, top, 105, separator, kWriterGreen);
-        first.alignment = Align::Center;
-        first.visible = false;
-        f.controls.push_back(first);
+        f.controls.push_back(Separator("lblFirstSpace", row, ",", 2645, top, 105, separator));
 
         Control rs = List("cmbRsField", row, "Rs", 2760, top, 765, f.font, kWriterGreen);
         rs.items = registers;
@@ -93,10 +102,7 @@ FormLayout Build() {
         offset.visible = false;
         f.controls.push_back(offset);
 
-        Control second = Box("lbl2ndSpace", row, ",", 3540, top, 135, separator, kWriterGreen);
-        second.alignment = Align::Center;
-        second.visible = false;
-        f.controls.push_back(second);
+        f.controls.push_back(Separator("lbl2ndSpace", row, ",", 3540, top, 135, separator));
 
         Control rt = List("cmbRtField", row, "Rt", 3690, top, 765, f.font, kWriterGreen);
         rt.items = registers;
@@ -112,10 +118,7 @@ FormLayout Build() {
         branch.visible = false;
         f.controls.push_back(branch);
 
-        Control third = Box("lbl3rdSpace", row, ")", 4470, top, 105, separator, kWriterGreen);
-        third.alignment = Align::Center;
-        third.visible = false;
-        f.controls.push_back(third);
+        f.controls.push_back(Separator("lbl3rdSpace", row, ")", 4470, top, 105, separator));
 
         f.controls.push_back(Picture("picUP", row, "triangle-up", 4800, top));
         f.controls.push_back(Picture("PicDown", row, "triangle-down", 5235, top));
