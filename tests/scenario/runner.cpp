@@ -382,7 +382,7 @@ private:
     }
 
     void ExpectForm(const Args &a) {
-        Arity(a, 3, 3, "expect-form FORM loaded|visible|caption|windowstate VALUE");
+        Arity(a, 3, 3, "expect-form FORM loaded|visible|caption|windowstate|width|height VALUE");
         const std::string &name = a[0].text;
         const std::string &prop = a[1].text;
         if (!desk_.Known(name)) {
@@ -404,6 +404,8 @@ private:
             } else if (prop == "windowstate") {
                 static const char *const states[] = {"Normal", "Minimised", "Maximised"};
                 actual = states[static_cast<int>(form.windowState) % 3];
+            } else if (prop == "width" || prop == "height") {
+                actual = std::to_string(prop == "width" ? form.width : form.height);
             } else {
                 throw ScriptError("unknown form property " + prop);
             }
