@@ -5,12 +5,16 @@ namespace corvexa {
 namespace {
 
 constexpr int kStatusBarHeight = 330;
+// The inside of the 7125 x 6120 window, below its caption and menu bar: the status bar sits at
+// its bottom.
+constexpr int kInsideWidth = 7005;
+constexpr int kInsideHeight = 5355;
 
 FormLayout Build() {
     FormLayout f;
     f.caption = "Corvexa Oct 11, 2006";
-    f.width = 7125;
-    f.height = 6120;
+    f.width = kInsideWidth;
+    f.height = kInsideHeight;
     f.backColor = kMainFocusColour;
     f.foreColor = 0xC00000;
     f.font = Font{"Arial", 14.25, false};
@@ -34,10 +38,11 @@ FormLayout Build() {
 
     // The status bar along the bottom: a wide status panel, then the date and the time.
     const char *const texts[kStatusPanels] = {"Status", "10/16/2006", "10:10 PM"};
-    const int lefts[kStatusPanels + 1] = {0, 4125, 5625, 7125};
+    const int lefts[kStatusPanels + 1] = {0, 4005, 5505, kInsideWidth};
     for (int i = 0; i < kStatusPanels; ++i) {
-        Control panel = MakeLabel("sbStatusBar", i + 1, texts[i], lefts[i], 6120 - kStatusBarHeight,
-                                  lefts[i + 1] - lefts[i], kStatusBarHeight);
+        Control panel =
+            MakeLabel("sbStatusBar", i + 1, texts[i], lefts[i], kInsideHeight - kStatusBarHeight,
+                      lefts[i + 1] - lefts[i], kStatusBarHeight);
         panel.font = Font{"Haettenschweiler", 9.75, false};
         panel.backColor = 0xE0E0E0;
         panel.foreColor = 0x000000;
