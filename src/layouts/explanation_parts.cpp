@@ -57,10 +57,21 @@ Control ExplanationTextBox(const std::string &name, const std::string &text, int
 }
 
 void AddComparatorPicture(FormLayout &layout, const ComparatorPicture &p) {
+    // The picture box itself paints nothing: it stands above lines and shapes, so its white ground
+    // is a shape of its own, under the drawing.
     Control pic = MakeControl(ControlKind::Picture, "Forwardin_pic", -1, "", p.left, p.top, p.width,
                               p.height);
-    pic.backColor = 0xFFFFFF;
+    pic.transparent = true;
     layout.controls.push_back(pic);
+
+    Control ground =
+        MakeControl(ControlKind::Shape, "picGround", -1, "", p.left, p.top, p.width, p.height);
+    ground.shape = ShapeKind::Rectangle;
+    ground.filled = true;
+    ground.backColor = 0xFFFFFF;
+    ground.borderColor = 0x808080;
+    ground.borderWidth = 1;
+    layout.controls.push_back(ground);
 
     const int boxLeft = p.left + p.width * 36 / 100;
     const int boxWidth = p.width * 30 / 100;

@@ -26,8 +26,8 @@ struct ComparatorPicture {
 Control ExplanationTextBox(const std::string &name, const std::string &text, int left, int top,
                            int width, int height, double points, bool multiLine);
 
-// Adds, in drawing order: the picture box `Forwardin_pic`, the comparator box `picFrame`, the
-// arrow lines `picLine`(0..) and the labels `picText`(0..).
+// Adds, in drawing order: the picture box `Forwardin_pic`, its ground `picGround`, the comparator
+// box `picFrame`, the arrow lines `picLine`(0..) and the labels `picText`(0..).
 void AddComparatorPicture(FormLayout &layout, const ComparatorPicture &picture);
 
 } // namespace corvexa
