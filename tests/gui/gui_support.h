@@ -14,12 +14,14 @@
 
 namespace corvexa::gui_test {
 
+// Made once and never destroyed: tearing Qt down among the program's exit handlers crashes in
+// Qt's input-device cleanup.
 inline QApplication &App() {
     static int argc = 1;
     static char name[] = "corvexa_gui_test";
     static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication *app = new QApplication(argc, argv);
+    return *app;
 }
 
 // Runs the event loop for a while (timers, deferred deletions, paints).
