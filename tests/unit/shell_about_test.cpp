@@ -68,30 +68,6 @@ private:
 
 } // namespace
 
-TEST(ShellAbout, LoadShowsTheTitleAndTheWholeCreditLine) {
-    AboutBox s;
-    Form &about = s.Open();
-    EXPECT_EQ(about.C("lblTitle").caption, "Corvexa Dud17 2006");
-    EXPECT_EQ(about.C("lblVersion").caption, kCredit);
-    EXPECT_EQ(about.C("Timer1").interval, 10);
-    EXPECT_EQ(about.C("lblDisclaimer").caption, "Warning: Smoking is Not Good for Your Pipeline");
-}
-
-TEST(ShellAbout, TheCreditIsTypedOneCharacterMoreEachSlowerTick) {
-    AboutBox s;
-    Form &about = s.Open();
-    for (int k = 1; k <= 27; ++k) {
-        about.Click("Timer1");
-        EXPECT_EQ(about.C("lblVersion").caption, kCredit.substr(0, static_cast<size_t>(14 + k)))
-            << "tick " << k;
-        EXPECT_EQ(about.C("Timer1").interval, k == 27 ? 145 : 10 + 5 * k) << "tick " << k;
-    }
-    EXPECT_EQ(about.C("lblVersion").caption, kCredit);
-    about.Click("Timer1"); // after the restart
-    EXPECT_EQ(about.C("lblVersion").caption, "Sole Developer:");
-    EXPECT_EQ(about.C("Timer1").interval, 15);
-}
-
 TEST(ShellAbout, CyclesRun27Then26TicksAndTheToggleSurvivesClosing) {
     AboutBox s;
     Form &about = s.Open();

@@ -200,31 +200,6 @@ TEST(ShellMain, WindowsThisBuildLacksAreReportedNotFaked) {
     EXPECT_EQ(s.desk.Log()[2].title, kAppTitle);
 }
 
-TEST(ShellMain, UnbuiltArchitecturesAndHelpAnswerWithTheirMessages) {
-    ShellDesk s;
-    Form &main = s.OpenMain();
-    const size_t before = s.desk.LoadedForms().size();
-    for (const char *item : {"mnuScoreboard", "mnuTomasulo", "mnuROB"}) {
-        main.Click(item, 4);
-    }
-    main.Click("mnuHelpContents");
-    main.Click("mnuHelpSearchForHelpOn");
-    EXPECT_EQ(s.desk.LoadedForms().size(), before);
-    ASSERT_EQ(s.desk.Log().size(), 5U);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(s.desk.Log()[i].text, "Working on this code.");
-        EXPECT_EQ(s.desk.Log()[i].title, kAppTitle);
-        EXPECT_EQ(s.desk.Log()[i].icon, MsgIcon::None);
-    }
-    for (int i = 3; i < 5; ++i) {
-        EXPECT_EQ(
-            s.desk.Log()[i].text,
-            "Unable to display Help Contents. There is no Help associated with this project.");
-        EXPECT_EQ(s.desk.Log()[i].title, "Corvexa Oct 11, 2006");
-        EXPECT_EQ(s.desk.Log()[i].icon, MsgIcon::Information);
-    }
-}
-
 TEST(ShellMain, AboutOpensModallyAndFocusChangesTheBackColour) {
     ShellDesk s;
     Form &main = s.OpenMain();
