@@ -34,11 +34,11 @@ void Style(Control &c, int32_t fore, int32_t back) {
 
 void AddIF(FormLayout &f) {
     const std::vector<Spot> spots = {
-        {0, "NA", 1065, 4380, 660, 195}, // fetch address, on the PC output
-        {1, "NA", 120, 6900, 2325, 195}, // fetched instruction, under the instruction memory
-        {2, "NA", 1740, 3105, 690, 180}, // PC + 4, under its adder
-        {3, "NA", 1005, 3480, 720, 195}, // next PC, on the multiplexer output
-        {4, "NA", 705, 2070, 210, 195},  // next-PC multiplexer select
+        {0, "NA", 1035, 4650, 600, 195}, // fetch address, under the PC output
+        {1, "NA", 120, 6540, 2325, 195}, // fetched instruction, under the instruction memory
+        {2, "NA", 1530, 1770, 750, 195}, // PC + 4, on its way back to the multiplexer
+        {3, "NA", 120, 3735, 975, 195},  // next PC, on the multiplexer output
+        {4, "NA", 900, 2055, 210, 195},  // next-PC multiplexer select
     };
     for (const Spot &s : spots) {
         Control &c = Value(f, "lblIFValue", s);
@@ -54,23 +54,23 @@ void AddIF(FormLayout &f) {
 
 void AddID(FormLayout &f) {
     const std::vector<Spot> spots = {
-        {0, "NA", 2880, 4155, 630, 195},  // Rs at read port 1
-        {1, "NA", 2880, 4635, 630, 195},  // Rt at read port 2
-        {2, "NA", 2880, 6135, 630, 195},  // 16-bit immediate
-        {3, "NA", 4380, 6450, 810, 195},  // sign-extended immediate
-        {4, "NA", 4440, 7095, 660, 195},  // Rt passed on
-        {5, "NA", 4440, 7575, 660, 195},  // Rd passed on
-        {6, "NA", 4365, 4050, 840, 240},  // value read for Rs
-        {7, "NA", 4365, 4530, 840, 240},  // value read for Rt
-        {8, "NA", 2880, 2955, 600, 195},  // opcode to the control unit
-        {9, "NA", 2880, 1725, 1050, 195}, // NPC passed on
-        {10, "A=", 4365, 3840, 300, 195}, // tags
-        {11, "B=", 4365, 4320, 300, 195},
-        {12, "Imm16", 2880, 5940, 540, 195},
-        {13, "Imm32", 4380, 6255, 540, 195},
-        {14, "NA", 4740, 2475, 495, 195}, // early branch outcome
-        {15, "NA", 2880, 1455, 660, 195}, // NPC at the early branch adder
-        {16, "NA", 4380, 1245, 750, 195}, // early branch target
+        {0, "NA", 2955, 4095, 435, 195},  // Rs at read port 1
+        {1, "NA", 2955, 4635, 435, 195},  // Rt at read port 2
+        {2, "NA", 2955, 6375, 435, 195},  // 16-bit immediate
+        {3, "NA", 4350, 6375, 840, 195},  // sign-extended immediate
+        {4, "NA", 4650, 7560, 540, 195},  // Rt passed on
+        {5, "NA", 4650, 8040, 540, 195},  // Rd passed on
+        {6, "NA", 4350, 4050, 840, 240},  // value read for Rs
+        {7, "NA", 4350, 4590, 840, 240},  // value read for Rt
+        {8, "NA", 2970, 2910, 435, 195},  // opcode to the control unit
+        {9, "NA", 3090, 2610, 1065, 195}, // NPC passed on
+        {10, "A=", 4350, 3840, 300, 195}, // tags
+        {11, "B=", 4350, 4380, 300, 195},
+        {12, "Imm16", 2955, 6630, 435, 195},
+        {13, "Imm32", 4350, 6630, 480, 195},
+        {14, "NA", 4680, 1710, 465, 195}, // early branch outcome
+        {15, "NA", 3090, 1410, 690, 195}, // NPC at the early branch adder
+        {16, "NA", 4530, 1380, 615, 195}, // early branch target
     };
     for (const Spot &s : spots) {
         Control &c = Value(f, "lblIDValue", s);
@@ -88,34 +88,34 @@ void AddID(FormLayout &f) {
 
 void AddEXE(FormLayout &f) {
     const std::vector<Spot> spots = {
-        {0, "NA", 5760, 3780, 900, 195},   // ID/EXE.A
-        {1, "NA", 5760, 4740, 900, 195},   // ID/EXE.B
-        {2, "NA", 5760, 6480, 900, 195},   // immediate, 32 bits
-        {3, "NA", 5700, 7335, 570, 195},   // Rt
-        {4, "NA", 5700, 8040, 570, 195},   // Rd
-        {5, "NA", 7200, 3555, 1140, 255},  // ALU input A
-        {6, "NA", 7200, 5175, 1140, 240},  // ALU input B
-        {7, "NA", 8010, 4200, 375, 195},   // ALU result
-        {8, "NA", 7410, 5700, 900, 390},   // func and shamt fields
-        {9, "NA", 6915, 3240, 240, 300},   // A-input multiplexer select
-        {10, "NA", 6915, 5715, 240, 300},  // B-input multiplexer select
-        {11, "NA", 7425, 3360, 900, 195},  // ALU operation
-        {12, "NA", 6450, 7815, 1080, 240}, // destination register
-        {13, "NA", 7770, 2115, 600, 195},  // branch target
-        {14, "NA", 5700, 1560, 1110, 195}, // NPC
-        {15, "A'", 7170, 3990, 180, 195},  // tags
-        {16, "B'", 7170, 4635, 180, 195},
-        {17, "NA", 5760, 6960, 900, 210}, // B on the store-data path
-        {18, "ALU_O", 8010, 4665, 375, 195},
-        {19, "BR.Add", 7770, 1890, 540, 195},
-        {20, "NA", 6120, 7320, 210, 195}, // destination multiplexer select
-        {21, "A", 5700, 3990, 180, 195},
-        {22, "B", 5700, 4950, 180, 195},
-        {23, "Imm32", 5760, 6270, 540, 195},
-        {24, "NA", 6360, 2955, 600, 195}, // immediate times 4
-        {25, "NA", 8010, 3900, 255, 150}, // zero flag
-        {26, "From Control", 4890, 3030, 660, 375},
-        {27, "Info", 4380, 3075, 435, 225},
+        {0, "NA", 5805, 4095, 660, 195},   // ID/EXE.A
+        {1, "NA", 5805, 4635, 660, 195},   // ID/EXE.B
+        {2, "NA", 5805, 6375, 660, 195},   // immediate, 32 bits
+        {3, "NA", 5640, 7515, 405, 195},   // Rt
+        {4, "NA", 5640, 8085, 405, 195},   // Rd
+        {5, "NA", 7170, 3555, 1050, 270},  // ALU input A
+        {6, "NA", 7335, 4950, 1050, 240},  // ALU input B
+        {7, "NA", 7785, 4170, 600, 195},   // ALU result
+        {8, "NA", 7335, 5205, 1050, 435},  // func and shamt fields
+        {9, "NA", 6600, 3450, 210, 300},   // A-input multiplexer select
+        {10, "NA", 6885, 5685, 210, 300},  // B-input multiplexer select
+        {11, "NA", 6840, 3165, 1545, 225}, // ALU operation
+        {12, "NA", 6885, 7620, 690, 255},  // destination register
+        {13, "NA", 7680, 2070, 705, 195},  // branch target
+        {14, "NA", 6270, 1800, 1005, 180}, // NPC
+        {15, "A'", 7170, 4155, 180, 195},  // tags
+        {16, "B'", 7170, 4410, 180, 195},
+        {17, "NA", 7335, 6825, 1050, 210}, // B on the store-data path
+        {18, "ALU_O", 7785, 4425, 540, 195},
+        {19, "BR.Add", 7680, 2325, 540, 195},
+        {20, "NA", 6105, 7350, 210, 195}, // destination multiplexer select
+        {21, "A", 5805, 3900, 180, 195},
+        {22, "B", 5805, 4440, 180, 195},
+        {23, "Imm32", 5805, 6180, 480, 195},
+        {24, "NA", 6360, 2895, 630, 195}, // immediate times 4
+        {25, "NA", 7800, 3945, 210, 150}, // zero flag
+        {26, "From Control", 4890, 2955, 660, 375},
+        {27, "Info", 4395, 3075, 435, 225},
     };
     for (const Spot &s : spots) {
         Control &c = Value(f, "lblEXEValue", s);
@@ -170,20 +170,20 @@ void AddEXE(FormLayout &f) {
 
 void AddMEM(FormLayout &f) {
     const std::vector<Spot> spots = {
-        {0, "NA", 8880, 3795, 810, 195},   // data-memory address
-        {1, "NA", 8880, 5280, 810, 210},   // write data
-        {2, "NA", 9330, 6540, 240, 285},   // store-data multiplexer select
-        {3, "NA", 9960, 1950, 210, 195},   // MemWrite
-        {4, "NA", 8880, 7575, 840, 195},   // destination register
-        {5, "LMD", 10230, 4050, 420, 195}, // tag
-        {6, "NA", 10005, 2430, 765, 195},  // branch outcome
-        {7, "Br.  Add", 8880, 1095, 720, 195},  {8, "MemWrite", 9360, 1755, 810, 195},
-        {9, "NA", 8880, 1290, 840, 195}, // branch target
-        {10, "Outcome", 10005, 2235, 660, 195}, {11, "B", 8880, 5085, 180, 195},
-        {12, "NA", 10170, 4260, 660, 195}, // loaded value
-        {13, "ALUout", 8880, 3600, 540, 195},   {14, ".", 10680, 3000, 45, 195},
-        {15, "NA", 9210, 2790, 210, 195},  // zero flag
-        {16, "NA", 10170, 5820, 660, 195}, // ALU result passed on
+        {0, "NA", 8985, 4170, 705, 195},   // data-memory address
+        {1, "NA", 9960, 5685, 735, 210},   // write data
+        {2, "NA", 8985, 5685, 210, 285},   // store-data multiplexer select
+        {3, "NA", 10305, 2970, 210, 195},  // MemWrite
+        {4, "NA", 9930, 7680, 540, 195},   // destination register
+        {5, "LMD", 10155, 4350, 420, 195}, // tag
+        {6, "NA", 10110, 2295, 660, 195},  // branch outcome
+        {7, "Br.  Add", 9090, 1155, 600, 195},  {8, "MemWrite", 9525, 2970, 765, 195},
+        {9, "NA", 9090, 1365, 660, 195}, // branch target
+        {10, "Outcome", 10110, 2085, 600, 195}, {11, "B", 9960, 5895, 180, 195},
+        {12, "NA", 10155, 4110, 675, 195}, // loaded value
+        {13, "ALUout", 8985, 4410, 540, 195},   {14, ".", 10680, 3000, 45, 195},
+        {15, "NA", 9270, 2655, 210, 195},  // zero flag
+        {16, "NA", 10155, 5430, 675, 195}, // ALU result passed on
     };
     for (const Spot &s : spots) {
         Control &c = Value(f, "lblMEMValue", s);
@@ -220,20 +220,20 @@ void AddMEM(FormLayout &f) {
 
 void AddWB(FormLayout &f) {
     const std::vector<Spot> spots = {
-        {0, "NA", 11310, 4650, 660, 195}, // LMD
-        {1, "NA", 11310, 5430, 660, 195}, // ALU result
-        {2, "NA", 11970, 4800, 660, 195}, // write-back value
-        {3, "NA", 11340, 7575, 720, 210}, // destination register
-        {4, "MEM/WB.LMD", 11310, 4455, 900, 195},
-        {5, " ALUout", 11310, 5625, 600, 195},
-        {6, "RegWrite", 11340, 2235, 660, 195},
-        {7, "NA", 11340, 2580, 210, 195}, // RegWrite
-        {8, "NA", 2880, 5310, 630, 210},  // destination at the write port
-        {9, "NA", 7440, 8460, 900, 195},  // write-back value in the bottom strip
-        {10, "M/W. ALUout=", 6360, 8460, 1050, 195},
-        {11, "Res=", 11970, 4605, 390, 195},
-        {12, "NA", 11700, 5550, 210, 195}, // write-back multiplexer select
-        {13, "NA", 11340, 2835, 900, 195}, // RegWrite
+        {0, "NA", 11325, 4110, 660, 195}, // LMD
+        {1, "NA", 11325, 5670, 660, 195}, // ALU result
+        {2, "NA", 11955, 5175, 600, 195}, // write-back value
+        {3, "NA", 11325, 7665, 540, 210}, // destination register
+        {4, "MEM/WB.LMD", 11325, 3915, 945, 195},
+        {5, " ALUout", 11325, 5865, 600, 195},
+        {6, "RegWrite", 11340, 2880, 615, 195},
+        {7, "NA", 11490, 2610, 210, 195}, // RegWrite
+        {8, "NA", 3105, 5070, 285, 210},  // destination at the write port
+        {9, "NA", 10425, 8490, 675, 195}, // write-back value in the bottom strip
+        {10, "M/W. ALUout=", 9300, 8490, 1110, 195},
+        {11, "Res=", 11970, 4920, 360, 195},
+        {12, "NA", 11685, 4590, 210, 195}, // write-back multiplexer select
+        {13, "NA", 11535, 2355, 675, 195}, // RegWrite
     };
     for (const Spot &s : spots) {
         Control &c = Value(f, "lblWBValue", s);
@@ -266,10 +266,10 @@ void AddWB(FormLayout &f) {
 
 void AddTags(FormLayout &f) {
     const std::vector<Spot> spots = {
-        {0, "Sign", 3555, 6420, 420, 195},
-        {1, "Next PC", 120, 4320, 525, 195},
-        {2, "Cont", 3600, 2985, 600, 225},
-        {3, "Ext", 3975, 6600, 300, 195},
+        {0, "Sign", 3615, 6405, 420, 195},
+        {1, "Next PC", 120, 3525, 660, 195},
+        {2, "Cont", 3540, 3060, 480, 240},
+        {3, "Ext", 3855, 6600, 300, 195},
     };
     for (const Spot &s : spots) {
         Control c = MakeLabel("lblValue", s.index, s.caption, s.left, s.top, s.width, s.height);

@@ -213,25 +213,26 @@ void AddButtonsAndIndicators(FormLayout &f) {
 
 void AddDatapathElements(FormLayout &f) {
     // Ovals first: they stand behind the elements and labels they group.
-    Oval(f, 0, 6690, 4590, 600, 1230).visible = false; // B-input multiplexer with forwarding
-    Oval(f, 1, 5925, 7440, 570, 915);                  // destination-register multiplexer
-    Oval(f, 2, 3510, 2700, 780, 780).shape = ShapeKind::Circle; // control unit
-    Oval(f, 3, 3420, 6300, 900, 600);                           // sign extension
-    Oval(f, 4, 11505, 4680, 570, 915);                          // write-back multiplexer
-    Oval(f, 5, 6690, 3420, 600, 1260).visible = false;          // A-input multiplexer
-    Oval(f, 6, 9165, 5700, 570, 915).visible = false;           // store-data multiplexer
-    Oval(f, 7, 525, 2160, 570, 915);                            // next-PC multiplexer
-    Oval(f, 8, 9480, 2130, 570, 750);                           // branch decision in MEM
-    Oval(f, 9, 6690, 4500, 600, 915);                  // B-input multiplexer without forwarding
-    Oval(f, 10, 4680, 1770, 570, 750).visible = false; // branch decision in ID
+    Oval(f, 0, 6720, 4590, 660, 1170).visible = false; // B-input multiplexer with forwarding
+    Oval(f, 1, 5955, 7455, 510, 885);                  // destination-register multiplexer
+    Oval(f, 2, 3420, 2820, 720, 720).shape = ShapeKind::Circle; // control unit
+    Oval(f, 3, 3540, 6330, 720, 540);                           // sign extension
+    Oval(f, 4, 11535, 4695, 510, 885);                          // write-back multiplexer
+    Oval(f, 5, 6720, 3450, 540, 1320).visible = false;          // A-input multiplexer
+    Oval(f, 6, 9195, 5715, 510, 885).visible = false;           // store-data multiplexer
+    Oval(f, 7, 555, 2175, 510, 885);                            // next-PC multiplexer
+    Oval(f, 8, 9480, 2880, 1095, 405);                          // memory-write control
+    Oval(f, 9, 6735, 4515, 510, 885);                  // B-input multiplexer without forwarding
+    Oval(f, 10, 4695, 1815, 540, 660).visible = false; // branch decision in ID
 
     Control &pc =
-        Box(f, "PC", -1, Lines({"", "", "", "", " PC", "", "", ""}), 660, 4260, 375, 1815);
+        Box(f, "PC", -1, Lines({"", "", "", "", " PC", "", "", ""}), 660, 4260, 360, 1815);
+    pc.font = MakeFont("MS Sans Serif", 7.5, true);
     pc.backColor = kRegisterBlue;
     pc.alignment = Align::Center;
 
     Picture(f, "Picture8", "mux2", 660, 2280, 300, 675);
-    Picture(f, "Picture3", "adder", 1740, 2340, 450, 780);
+    Picture(f, "Picture3", "adder", 1740, 2340, 420, 480);
     Control &plus4 = Label(f, "Label1", -1, "+4", 1260, 2040, 420, 360);
     plus4.font = MakeFont("MS Sans Serif", 13.5, true);
     plus4.foreColor = 0x4000;
@@ -239,31 +240,32 @@ void AddDatapathElements(FormLayout &f) {
 
     Control &im =
         Box(f, "txPipeLine", 0, Lines(Join({Letters("INSTRUCTION"), Blank(1), Letters("MEMORY")})),
-            1740, 3300, 405, 3555);
+            1740, 3300, 405, 3180);
+    im.font = MakeFont("MS Sans Serif", 7.5, true);
     im.backColor = 0xC0C0;
     im.alignment = Align::Center;
 
     Control &ifid = Box(f, "txtPipeLine", 1,
-                        Lines(Join({{"IF/", "ID", "__"},
-                                    Blank(2),
+                        Lines(Join({{"IF/", "ID", "__", ""},
                                     Letters("NPC"),
-                                    Blank(1),
-                                    {"__"},
-                                    Blank(4),
+                                    {"", "__"},
+                                    Blank(6),
                                     Letters("INSTRUCTION"),
                                     {"__"}})),
                         2460, 1560, 375, 6600);
+    ifid.font = MakeFont("MS Sans Serif", 7.5, true);
     ifid.backColor = kRegisterBlue;
     ifid.alignment = Align::Center;
 
     Control &rf =
-        Box(f, "txtPipeLine", 0, Lines({"", "", "", "Register", "File"}), 3540, 4080, 810, 1680);
+        Box(f, "txtPipeLine", 0, Lines({"", "", "", "Register", "File"}), 3540, 4080, 720, 1680);
+    rf.font = MakeFont("MS Sans Serif", 7.5, true);
     rf.backColor = 0x808000;
     rf.foreColor = kWhite;
     rf.alignment = Align::Center;
 
     Picture(f, "Picture12", "adder", 3900, 1440, 450, 780).visible = false;
-    Control &shift2 = Box(f, "Text2", -1, Lines({"Shift ", "Left", "2"}), 3240, 1800, 540, 615);
+    Control &shift2 = Box(f, "Text2", -1, Lines({"Shift ", "Left", "2"}), 3240, 1800, 540, 600);
     shift2.foreColor = kDarkGrey;
     shift2.backColor = kTagPink;
     shift2.alignment = Align::Center;
@@ -271,38 +273,40 @@ void AddDatapathElements(FormLayout &f) {
     Picture(f, "Picture13", "and-gate", 4800, 1920, 330, 450).visible = false;
 
     Control &idexe =
-        Box(f, "txtPipeLine", 2, Lines(Join({{"ID/", "EXE"}, Blank(11), {"A"}, Blank(2), {"B"}})),
+        Box(f, "txtPipeLine", 2, Lines(Join({{"ID/", "EXE"}, Blank(15), {"A"}, Blank(2), {"B"}})),
             5220, 1365, 405, 6840);
+    idexe.font = MakeFont("MS Sans Serif", 7.5, true);
     idexe.backColor = kRegisterBlue;
     idexe.alignment = Align::Center;
 
     Picture(f, "Picture5", "mux3", 6840, 3540, 300, 1140).visible = false;
-    Picture(f, "Picture10", "mux4", 6840, 4680, 300, 1020).visible = false;
+    Picture(f, "Picture10", "mux4", 6840, 4680, 420, 975).visible = false;
     Picture(f, "Picture11", "mux2", 6840, 4620, 300, 675);
-    Picture(f, "Picture1", "alu", 7380, 3840, 600, 1080);
-    Picture(f, "Picture2", "adder", 7260, 1980, 450, 780);
-    Control &shift1 = Box(f, "Text1", -1, Lines({"Shift ", "Left", "2"}), 6360, 2280, 540, 615);
+    Picture(f, "Picture1", "alu", 7380, 3840, 390, 1080);
+    Picture(f, "Picture2", "adder", 7260, 1980, 390, 600);
+    Control &shift1 = Box(f, "Text1", -1, Lines({"Shift ", "Left", "2"}), 6360, 2280, 540, 600);
     shift1.foreColor = kDarkGrey;
     shift1.backColor = kTagPink;
     shift1.alignment = Align::Center;
     Picture(f, "Picture6", "mux2", 6060, 7560, 300, 675);
 
     Control &exemem = Box(f, "txtPipeLine", 3,
-                          Lines(Join({{"EXE", "/", "MEM"},
-                                      Blank(1),
+                          Lines(Join({{"EXE", "/", "MEM", ""},
                                       Letters("NPC"),
-                                      Blank(8),
+                                      Blank(10),
                                       {"ALU", "out"},
-                                      Blank(6),
+                                      Blank(14),
                                       {"B"}})),
                           8400, 1260, 435, 6975);
+    exemem.font = MakeFont("MS Sans Serif", 7.5, true);
     exemem.backColor = kRegisterBlue;
     exemem.alignment = Align::Center;
 
     Picture(f, "Picture4", "and-gate", 9600, 2280, 330, 450);
     Control &dm =
         Box(f, "txPipeLine", 1, Lines(Join({Letters("DATA"), Blank(1), Letters("MEMORY")})), 9720,
-            3360, 405, 2340);
+            3360, 405, 2100);
+    dm.font = MakeFont("MS Sans Serif", 7.5, true);
     dm.backColor = 0x4040;
     dm.foreColor = kWhite;
     dm.alignment = Align::Center;
@@ -310,8 +314,9 @@ void AddDatapathElements(FormLayout &f) {
 
     Control &memwb =
         Box(f, "txtPipeLine", 4,
-            Lines(Join({{"MEM", "/", "WB"}, Blank(11), {"LMD"}, Blank(3), {"ALU", "out"}})), 10860,
+            Lines(Join({{"MEM", "/", "WB"}, Blank(14), {"LMD"}, Blank(6), {"ALU", "out"}})), 10860,
             1380, 435, 6840);
+    memwb.font = MakeFont("MS Sans Serif", 7.5, true);
     memwb.backColor = kRegisterBlue;
     memwb.alignment = Align::Center;
 
@@ -353,7 +358,7 @@ void AddListing(FormLayout &f) {
         pc.alignment = Align::Right;
         pc.visible = false;
 
-        Control &prog = Label(f, "lblProg", i, "Instruc1", 13380, top, 1800, 225);
+        Control &prog = Label(f, "lblProg", i, "Instruc1", 13380, top, 1680, 225);
         prog.foreColor = 0xC00000;
         prog.visible = false;
 
@@ -377,7 +382,7 @@ void AddRegisterStrip(FormLayout &f) {
 
 void AddStageRow(FormLayout &f) {
     static constexpr int kColumn[5] = {540, 3180, 6240, 9000, 11220};
-    static constexpr int kWidth[5] = {2520, 2940, 2640, 2100, 1380};
+    static constexpr int kWidth[5] = {2580, 3000, 2700, 2160, 1920};
     static const char *const kStage[5] = {"IF", "ID", "EXE", "MEM", "WB"};
     for (int s = 0; s < 5; ++s) {
         Control &stage = Label(f, "lblStage", s, kStage[s], kColumn[s], 9060, 900, 300);

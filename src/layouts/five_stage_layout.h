@@ -15,10 +15,17 @@
 //                           of the right edge;
 //   "banner"                a one-line decorative strip, no ports.
 
+#include <string>
+
 #include "ui/layout.h"
 
 namespace corvexa {
 
 const FormLayout &FiveStageLayout();
+
+// Width in twips that a caption takes in a font, as the renderer's look-alike fonts set it (the
+// widest line of a multi-line caption). For captions that size their label, such as the register
+// strip, and for checking that a label holds its longest caption.
+int EstimatedTextWidth(const Font &font, const std::string &text);
 
 } // namespace corvexa
