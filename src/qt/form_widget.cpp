@@ -6,12 +6,15 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -26,6 +29,7 @@ namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
 constexpr double kTwipsPerPoint = 20.0;
+constexpr int kVisibleListItems = 20;
 constexpr int kWindowManagerGrace = 400; // ms a window manager gets to maximise a window
 
 bool IsDrawn(ControlKind k) {
@@ -39,6 +43,25 @@ bool IsWidget(ControlKind k) {
 
 bool IsSystemColour(int32_t c) {
     return (static_cast<uint32_t>(c) & 0x80000000U) != 0;
+}
+
+// Drop-down lists open below the box as a list, the way the system's lists open, instead of
+// laying the list over the box around its current item.
+class DropDownListStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override {
+        if (hint == QStyle::SH_ComboBox_Popup) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle *ListStyle() {
+    static auto *style =
+        new DropDownListStyle; // shared by every list, lives as long as the program
+    return style;
 }
 
 int ToPixels(int twips) {
@@ -156,6 +179,8 @@ void FormWidget::AddWidget(Entry &e) {
     case ControlKind::ComboBox: {
         auto *box = new QComboBox(view_->viewport());
         box->setEditable(false);
+        box->setStyle(ListStyle());
+        box->setMaxVisibleItems(kVisibleListItems);
         connect(box, &QComboBox::activated, this, [this, name, index](int choice) {
             if (form_ == nullptr) {
                 return;
@@ -276,12 +301,7 @@ void FormWidget::SyncWindow() {
                                 f.width != placedWidth_ || f.height != placedHeight_;
     if (placementMoved && !isMaximized() && !isMinimized()) {
         // The window's restored placement; a maximised window takes it up when restored.
-        if (f.width > 0 && f.height > 0) {
-            resize(ToPixels(f.width), ToPixels(f.height));
-        }
-        if (f.left != 0 || f.top != 0) {
-            move(ToPixels(f.left), ToPixels(f.top));
-        }
+        PlaceOnScreen(f);
         placedLeft_ = f.left;
         placedTop_ = f.top;
         placedWidth_ = f.width;
@@ -313,6 +333,35 @@ void FormWidget::SyncWindow() {
         hide();
     }
     syncing_ = false;
+}
+
+// A window laid out for a larger screen than this one is made smaller (its drawing scales with it)
+// and moved so that all of it is on the screen.
+void FormWidget::PlaceOnScreen(const Form &f) {
+    QSize size =
+        f.width > 0 && f.height > 0 ? QSize(ToPixels(f.width), ToPixels(f.height)) : this->size();
+    const bool positioned = f.left != 0 || f.top != 0;
+    QPoint at(ToPixels(f.left), ToPixels(f.top));
+    if (const QScreen *sc = screen()) {
+        const QRect avail = sc->availableGeometry();
+        QSize frame = frameGeometry().size() - this->size();
+        if (!isVisible() || frame.isEmpty()) {
+            frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+        }
+        size = size.boundedTo(avail.size() - frame);
+        if (positioned) {
+            at.setX(std::clamp(
+                at.x(), avail.left(),
+                std::max(avail.left(), avail.right() + 1 - size.width() - frame.width())));
+            at.setY(std::clamp(
+                at.y(), avail.top(),
+                std::max(avail.top(), avail.bottom() + 1 - size.height() - frame.height())));
+        }
+    }
+    resize(size);
+    if (positioned) {
+        move(at);
+    }
 }
 
 void FormWidget::FillScreenIfNotMaximised() {

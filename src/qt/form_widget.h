@@ -98,6 +98,7 @@ private:
     void Dispatch(const std::string &control, int index);
     void WriteBackPlacement();
     void FillScreenIfNotMaximised();
+    void PlaceOnScreen(const Form &f);
 
     QtDesk &desk_;
     Form *form_;

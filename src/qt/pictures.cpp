@@ -6,10 +6,13 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <string_view>
 
 namespace corvexa::qt {
 
 namespace {
+
+constexpr std::string_view kLetterPrefix = "letter-";
 
 // Drawn in a unit square pointing right (inputs at u = 0, output at u = 1); `map` places the
 // square on the element's box, turned a quarter when the box is wider than tall.
@@ -138,6 +141,20 @@ void PaintLogo(QPainter &p, const QRectF &box) {
     }
 }
 
+void PaintTriangle(QPainter &p, const QRectF &box, bool up, const QColor &ink) {
+    const QRectF b = box.adjusted(box.width() * 0.12, box.height() * 0.15, -box.width() * 0.12,
+                                  -box.height() * 0.15);
+    QPolygonF t;
+    if (up) {
+        t << QPointF(b.center().x(), b.top()) << b.bottomRight() << b.bottomLeft();
+    } else {
+        t << b.topLeft() << b.topRight() << QPointF(b.center().x(), b.bottom());
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawPolygon(t);
+}
+
 void PaintUnknown(QPainter &p, const QRectF &box, const std::string &kind, const QColor &ink) {
     const double w = PenWidth(box);
     p.setPen(QPen(ink, w));
@@ -175,6 +192,11 @@ void PaintElement(QPainter &painter, const QRectF &box, const std::string &kind,
         PaintBanner(painter, box);
     } else if (kind == "logo") {
         PaintLogo(painter, box);
+    } else if (kind == "triangle-up" || kind == "triangle-down") {
+        PaintTriangle(painter, box, kind == "triangle-up", ink);
+    } else if (kind.rfind(kLetterPrefix, 0) == 0 && kind.size() > kLetterPrefix.size()) {
+        Letter(painter, box, QString::fromStdString(kind.substr(kLetterPrefix.size())),
+               box.height() * 0.8, ink);
     } else {
         PaintUnknown(painter, box, kind, ink);
     }

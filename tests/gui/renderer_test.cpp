@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <stdexcept>
 
 #include "gui_support.h"
@@ -350,6 +351,37 @@ TEST_F(Renderer, DrawingScalesWithTheWindowKeepingProportions) {
     // The whole design fits: width limits here, so it fills the width.
     EXPECT_NEAR(6000 * large, widget->view()->viewport()->width(), 2.0);
     EXPECT_LE(4500 * large, widget->view()->viewport()->height() + 1);
+}
+
+TEST_F(Renderer, PlacementFitsTheScreenAndTheUsersChangesReachTheModel) {
+    const QRect screen = widget->screen()->availableGeometry();
+    form->left = 1500;
+    form->top = 1500;
+    form->width = 6000;
+    form->height = 4500;
+    desk.SyncVisible();
+    EXPECT_EQ(widget->pos(), QPoint(100, 100));
+    EXPECT_EQ(widget->size(), QSize(400, 300));
+    // Laid out for a larger screen: made to fit, all of it on the screen.
+    form->width = (screen.width() + 500) * 15;
+    form->height = (screen.height() + 500) * 15;
+    desk.SyncVisible();
+    EXPECT_LE(widget->frameGeometry().right(), screen.right());
+    EXPECT_LE(widget->frameGeometry().bottom(), screen.bottom());
+    EXPECT_GE(widget->x(), screen.left());
+    // The user moves and resizes the window, then minimises it: the model knows, so a saved
+    // placement is the one on the screen and a minimised window is not saved.
+    widget->setGeometry(QRect(screen.topLeft() + QPoint(40, 60), QSize(300, 200)));
+    Pump(10);
+    EXPECT_EQ(form->left, widget->frameGeometry().x() * 15);
+    EXPECT_EQ(form->width, 300 * 15);
+    EXPECT_EQ(form->height, 200 * 15);
+    widget->showMinimized();
+    Pump(10);
+    EXPECT_EQ(form->windowState, WindowState::Minimised);
+    widget->showNormal();
+    Pump(10);
+    EXPECT_EQ(form->windowState, WindowState::Normal);
 }
 
 TEST(RendererTables, FontsComeFromTheSubstitutionTable) {
