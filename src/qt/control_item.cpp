@@ -40,11 +40,6 @@ Qt::Alignment HorizontalFlag(Align a) {
     return Qt::AlignLeft;
 }
 
-QSizeF LaidOut(QStaticText &st, const QFont &font) {
-    st.prepare(QTransform(), font);
-    return st.size();
-}
-
 } // namespace
 
 QString DisplayText(const std::string &caption) {
@@ -175,32 +170,44 @@ void ControlItem::PrepareText(const QRectF &area, bool wrapAllowed) {
     if (text_.isEmpty() || area.width() <= 0) {
         return;
     }
+    // Measured with the font's metrics only: the layout itself is made once, when first painted
+    // at the screen's scale.
     QTextOption option(HorizontalFlag(shown_.alignment));
     option.setWrapMode(QTextOption::NoWrap);
-    staticText_.setTextOption(option);
-    const QSizeF natural = LaidOut(staticText_, font_);
-    if (natural.width() > area.width() + 1.0) {
+    const QFontMetricsF metrics(font_);
+    const QStringList lines = text_.split(QLatin1Char('\n'));
+    double width = 0;
+    for (const QString &line : lines) {
+        width = std::max(width, metrics.horizontalAdvance(line));
+    }
+    double height =
+        metrics.height() + static_cast<double>(lines.size() - 1) * metrics.lineSpacing();
+    if (width > area.width() + 1.0) {
         bool fits = false;
         if (wrapAllowed) {
-            option.setWrapMode(QTextOption::WordWrap);
-            staticText_.setTextOption(option);
-            staticText_.setTextWidth(area.width());
-            const QSizeF need = LaidOut(staticText_, font_);
-            const double slack = QFontMetricsF(font_).lineSpacing() * 0.25;
-            fits = need.height() <= area.height() + slack && need.width() <= area.width() + 1.0;
+            const QRectF need = metrics.boundingRect(QRectF(0, 0, area.width(), 1e9),
+                                                     Qt::TextWordWrap | Qt::AlignLeft, text_);
+            fits = need.height() <= area.height() + metrics.lineSpacing() * 0.25 &&
+                   need.width() <= area.width() + 1.0;
+            if (fits) {
+                option.setWrapMode(QTextOption::WordWrap);
+                width = need.width();
+                height = need.height();
+            }
         }
         if (!fits) {
-            option.setWrapMode(QTextOption::NoWrap);
-            staticText_.setTextOption(option);
-            const double factor = std::max(kSmallestShrink, area.width() / natural.width());
-            font_.setPixelSize(
-                std::max(1, static_cast<int>(std::floor(font_.pixelSize() * factor))));
+            const double factor = std::max(kSmallestShrink, area.width() / width);
+            const int before = font_.pixelSize();
+            const int after = std::max(1, static_cast<int>(std::floor(before * factor)));
+            font_.setPixelSize(after);
+            width *= static_cast<double>(after) / before;
+            height *= static_cast<double>(after) / before;
         }
     }
     // Alignment works within the box's width.
+    staticText_.setTextOption(option);
     staticText_.setTextWidth(area.width());
-    const QSizeF final = LaidOut(staticText_, font_);
-    textClipped_ = final.width() > area.width() + 1.0 || final.height() > area.height() + 1.0;
+    textClipped_ = width > area.width() + 1.0 || height > area.height() + 1.0;
 }
 
 void ControlItem::DrawText(QPainter &p) const {
