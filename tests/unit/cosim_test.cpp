@@ -20,7 +20,7 @@ namespace corvexa::clocktest {
 namespace {
 
 int32_t MemoryRule(int32_t address) {
-    return address * 3 + 7;
+    return static_cast<int32_t>(static_cast<uint32_t>(address) * 3U + 7U); // wraps like the machine
 }
 
 // Runs the program store one instruction after another from slot 0.
