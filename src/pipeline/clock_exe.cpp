@@ -100,6 +100,9 @@ void PipelineClock::ExeLoadUseDetection() {
 }
 
 void PipelineClock::ExeStrangeCase(bool forA, const char *suffix) {
+    if (!v_.loadUseRescue) {
+        return;
+    }
     PipelineState &s = s_;
     if (forA) {
         s.EXE.A = s.WB.WriteBackValue;
@@ -222,7 +225,7 @@ void PipelineClock::ExeInputBAndStoreData() {
         return;
     }
     if (op == "SW") {
-        if (s.WB.RegWrite == 1 && s.EXE.Rt != 0 && s.EXE.Rt == s.WB.Rx) {
+        if (v_.storeDataIntoExe && s.WB.RegWrite == 1 && s.EXE.Rt != 0 && s.EXE.Rt == s.WB.Rx) {
             s.EXE.B = s.WB.Op == "LW" ? s.WB.LMD : s.WB.AluOUT;
             Explain("Data (" + Num(s.EXE.B) +
                     ") Forwarded between WB stage and Exe Stage for B. A MUX for this not shown in "

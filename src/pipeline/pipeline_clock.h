@@ -17,6 +17,9 @@ namespace corvexa {
 struct ClockVariant {
     int colourCount = 15;           // entries of InstructionColours in the fetch colour cycle
     bool writesExplanations = true; // ForwardingText, StallText and StallReasonText are written
+    // Forwarding paths beyond the ALU inputs and the store data at the data memory:
+    bool storeDataIntoExe = true; // a store's data from WB into the EXE latch
+    bool loadUseRescue = true;    // WB's value saved into a record held by a load-use stall
 };
 
 inline ClockVariant FiveStageVariant() {
