@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <set>
 
@@ -89,6 +90,32 @@ DrawingView::DrawingView(QGraphicsScene *scene, QWidget *parent) : QGraphicsView
 
 void DrawingView::resizeEvent(QResizeEvent *event) {
     QGraphicsView::resizeEvent(event);
+    Fit();
+}
+
+// What lies outside the window's own area (controls beyond a width the window was given) stays
+// hidden in the margins around the drawing.
+void DrawingView::drawForeground(QPainter *painter, const QRectF &rect) {
+    const QRectF drawing = sceneRect();
+    if (drawing.contains(rect)) {
+        return;
+    }
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    const QBrush ground = backgroundBrush();
+    const std::array<QRectF, 4> margins = {
+        QRectF(QPointF(rect.left(), rect.top()), QPointF(rect.right(), drawing.top())),
+        QRectF(QPointF(rect.left(), drawing.bottom()), QPointF(rect.right(), rect.bottom())),
+        QRectF(QPointF(rect.left(), drawing.top()), QPointF(drawing.left(), drawing.bottom())),
+        QRectF(QPointF(drawing.right(), drawing.top()), QPointF(rect.right(), drawing.bottom()))};
+    for (const QRectF &m : margins) {
+        const QRectF visible = m.normalized().intersected(rect);
+        if (!visible.isEmpty()) {
+            painter->fillRect(visible, ground);
+        }
+    }
+}
+
+void DrawingView::Fit() {
     const QRectF drawing = sceneRect();
     if (drawing.width() > 0 && drawing.height() > 0 && viewport()->width() > 0 &&
         viewport()->height() > 0) {
@@ -299,6 +326,15 @@ void FormWidget::SyncWindow() {
     }
     const bool placementMoved = f.left != placedLeft_ || f.top != placedTop_ ||
                                 f.width != placedWidth_ || f.height != placedHeight_;
+    if ((f.width != seenWidth_ || f.height != seenHeight_) && f.width > 0 && f.height > 0) {
+        seenWidth_ = f.width;
+        seenHeight_ = f.height;
+        // The window's own code gave it a new size: it shows that much of its drawing (a window
+        // that grows to show more columns), still scaled to the space it has.
+        design_ = QRectF(0, 0, f.width, f.height);
+        scene_->setSceneRect(design_);
+        view_->Fit();
+    }
     if (placementMoved && !isMaximized() && !isMinimized()) {
         // The window's restored placement; a maximised window takes it up when restored.
         PlaceOnScreen(f);
@@ -526,8 +562,14 @@ void FormWidget::SyncWidget(Entry &e) {
     if (w->isEnabled() != c.enabled) {
         w->setEnabled(c.enabled);
     }
-    if (w->isVisibleTo(view_->viewport()) != c.visible) {
-        w->setVisible(c.visible);
+    ShowWidget(e);
+}
+
+// A widget beyond the window's own area is not shown, as the window's edge would cut it off.
+void FormWidget::ShowWidget(Entry &e) {
+    const bool show = e.control->visible && !e.outside;
+    if (e.widget->isVisibleTo(view_->viewport()) != show) {
+        e.widget->setVisible(show);
     }
 }
 
@@ -535,6 +577,7 @@ void FormWidget::PlaceWidget(Entry &e) {
     const Control &c = *e.control;
     const QRectF r(c.left, c.top, std::max(0, c.width), std::max(0, c.height));
     e.widget->setGeometry(view_->mapFromScene(r).boundingRect());
+    e.outside = !r.intersects(design_);
 }
 
 void FormWidget::FontWidget(Entry &e) {
@@ -546,6 +589,9 @@ void FormWidget::PlaceWidgets() {
         if (e.widget) {
             PlaceWidget(e);
             FontWidget(e);
+            if (!e.fresh) {
+                ShowWidget(e);
+            }
         }
     }
 }
@@ -627,6 +673,8 @@ void FormWidget::WriteBackPlacement() {
     placedTop_ = f.top;
     placedWidth_ = f.width;
     placedHeight_ = f.height;
+    seenWidth_ = f.width;
+    seenHeight_ = f.height;
 }
 
 void FormWidget::moveEvent(QMoveEvent *event) {

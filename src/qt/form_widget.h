@@ -27,12 +27,15 @@ class DrawingView : public QGraphicsView {
     Q_OBJECT
 public:
     DrawingView(QGraphicsScene *scene, QWidget *parent);
+    // Scales the drawing to the space there is, proportions kept.
+    void Fit();
 
 signals:
     void Resized();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void drawForeground(QPainter *painter, const QRectF &rect) override;
 };
 
 class FormWidget : public QMainWindow {
@@ -78,6 +81,7 @@ private:
         Control *control = nullptr;
         Control shown;
         bool fresh = true;
+        bool outside = false; // a widget beyond the window's area
         ControlItem *item = nullptr;
         QPointer<QWidget> widget;
         QPointer<QAction> action;
@@ -94,6 +98,7 @@ private:
     void SyncTimer(Entry &e);
     void PlaceWidgets();
     void PlaceWidget(Entry &e);
+    void ShowWidget(Entry &e);
     void FontWidget(Entry &e);
     void Dispatch(const std::string &control, int index);
     void WriteBackPlacement();
@@ -110,6 +115,8 @@ private:
     QRectF design_;
     // Placement last taken from or given to the model, in twips.
     int placedLeft_ = -1, placedTop_ = -1, placedWidth_ = -1, placedHeight_ = -1;
+    // Size the model last gave (or was told after the user resized): the drawing's extent.
+    int seenWidth_ = -1, seenHeight_ = -1;
     std::string shownCaption_;
     int32_t shownBack_ = -2;
     bool syncing_ = false;

@@ -384,6 +384,25 @@ TEST_F(Renderer, PlacementFitsTheScreenAndTheUsersChangesReachTheModel) {
     EXPECT_EQ(form->windowState, WindowState::Normal);
 }
 
+TEST_F(Renderer, AWindowGivenANewSizeShowsThatMuchOfItsDrawing) {
+    // As a window that widens itself to show more columns: what lies beyond stays hidden.
+    form->width = 3000;
+    desk.SyncVisible();
+    EXPECT_EQ(widget->scene()->sceneRect(), QRectF(0, 0, 3000, 4500));
+    EXPECT_TRUE(widget->WidgetFor("cmdGo")->isVisible());
+    EXPECT_FALSE(widget->WidgetFor("cmdModal")->isVisible()); // at 4440, beyond the edge
+    widget->resize(900, 600); // wide: margins left and right of the drawing
+    Pump(10);
+    const QImage shot = widget->view()->grab().toImage();
+    const QPoint beyond = widget->view()->mapFromScene(QPointF(4600, 2500)); // the ALU picture
+    ASSERT_TRUE(shot.rect().contains(beyond));
+    EXPECT_EQ(shot.pixelColor(beyond), QColor(Qt::white));
+    form->width = 6000;
+    desk.SyncVisible();
+    EXPECT_TRUE(widget->WidgetFor("cmdModal")->isVisible());
+    EXPECT_NE(widget->view()->grab().toImage().pixelColor(beyond), QColor(Qt::white));
+}
+
 TEST(RendererTables, FontsComeFromTheSubstitutionTable) {
     App();
     EXPECT_EQ(qt::SubstituteFace("Arial").families.front(), "Liberation Sans");
