@@ -438,6 +438,7 @@ void FormWidget::SyncTimers() {
             SyncTimer(e);
             e.shown.interval = e.control->interval;
             e.shown.enabled = e.control->enabled;
+            e.fresh = false; // a running timer is not restarted by the next sync
         }
     }
 }

@@ -98,6 +98,11 @@ QtDesk::~QtDesk() {
         delete widget.data();
     }
     retired_.clear();
+    // Windows whose deferred deletion the event loop did not reach before it ended.
+    for (auto &widget : dying_) {
+        delete widget.data();
+    }
+    dying_.clear();
 }
 
 FormWidget *QtDesk::WidgetOf(const std::string &name) const {
@@ -226,9 +231,11 @@ void QtDesk::AfterOutermostHandler() {
     for (auto &widget : retired_) {
         if (widget) {
             widget->deleteLater();
+            dying_.push_back(widget);
         }
     }
     retired_.clear();
+    std::erase_if(dying_, [](const QPointer<FormWidget> &w) { return w.isNull(); });
     bool anyVisible = false;
     for (Form *f : LoadedForms()) {
         anyVisible = anyVisible || f->visible;

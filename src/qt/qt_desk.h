@@ -80,6 +80,7 @@ private:
 
     std::map<std::string, QPointer<FormWidget>> widgets_;
     std::vector<QPointer<FormWidget>> retired_;
+    std::vector<QPointer<FormWidget>> dying_; // deletion handed to the event loop
     std::vector<ModalRun> modal_;
     QElapsedTimer clock_;
     int depth_ = 0;

@@ -110,6 +110,9 @@ FormLayout DialogLayout() {
     f.width = 3000;
     f.height = 2000;
     f.controls.push_back(MakeControl(ControlKind::Button, "cmdOK", -1, "OK", 120, 120, 900, 375));
+    Control timer = MakeControl(ControlKind::Timer, "tmrTick", -1, "", 0, 0, 0, 0);
+    timer.interval = 20;
+    f.controls.push_back(timer);
     return f;
 }
 
@@ -117,7 +120,9 @@ class DialogForm : public Form {
 public:
     explicit DialogForm(Desk &desk) : Form(desk, "frmDialog", Layout()) {
         On("cmdOK", [this] { this->desk().Hide(name()); });
+        On("tmrTick", [this] { ++ticks; });
     }
+    int ticks = 0;
     static const FormLayout &Layout() {
         static const FormLayout layout = DialogLayout();
         return layout;
@@ -230,6 +235,17 @@ TEST_F(Renderer, TimersFollowIntervalAndHoldTicksDuringHandlers) {
     EXPECT_EQ(timer->interval(), 20);
     Pump(120);
     EXPECT_GE(form->ticks, 2);
+    // A window loaded but never shown keeps its timers running, however often handlers of
+    // other windows run between its ticks.
+    desk.RunHandler([this] { desk.Get("frmDialog"); }); // loaded inside a handler
+    auto &hidden = static_cast<DialogForm &>(*desk.Find("frmDialog"));
+    QElapsedTimer busy;
+    busy.start();
+    while (busy.elapsed() < 150) {
+        desk.RunHandler([] {});
+        QCoreApplication::processEvents();
+    }
+    EXPECT_GE(hidden.ticks, 2);
     // A tick that falls inside another handler (here: a dialog open inside it) waits.
     const int before = form->ticks;
     WhenDialogOpens([](QWidget *dialog) {
