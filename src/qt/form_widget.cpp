@@ -137,6 +137,8 @@ FormWidget::FormWidget(QtDesk &desk, Form &form)
     const double w = form.width > 0 ? form.width : 4800;
     const double h = form.height > 0 ? form.height : 3600;
     design_ = QRectF(0, 0, w, h);
+    layoutDesign_ = design_;
+    content_ = design_;
     scene_->setSceneRect(design_);
     setCentralWidget(view_);
     menuBar()->setNativeMenuBar(false);
@@ -327,11 +329,16 @@ void FormWidget::SyncWindow() {
     const bool placementMoved = f.left != placedLeft_ || f.top != placedTop_ ||
                                 f.width != placedWidth_ || f.height != placedHeight_;
     if ((f.width != seenWidth_ || f.height != seenHeight_) && f.width > 0 && f.height > 0) {
+        // The window's own code gave it a new size: in a normal window it shows that much of its
+        // drawing (a window that grows to show more columns), still scaled to the space it has.
         seenWidth_ = f.width;
         seenHeight_ = f.height;
-        // The window's own code gave it a new size: it shows that much of its drawing (a window
-        // that grows to show more columns), still scaled to the space it has.
-        design_ = QRectF(0, 0, f.width, f.height);
+        content_ = QRectF(0, 0, f.width, f.height);
+    }
+    // A maximised window shows its whole design on the screen.
+    const QRectF drawing = f.windowState == WindowState::Maximised ? layoutDesign_ : content_;
+    if (drawing != design_) {
+        design_ = drawing;
         scene_->setSceneRect(design_);
         view_->Fit();
     }

@@ -112,7 +112,9 @@ private:
     DrawingView *view_;
     std::deque<Entry> entries_;
     std::map<std::string, size_t> byKey_;
-    QRectF design_;
+    QRectF design_;       // the part of the drawing shown now (the scene's rectangle)
+    QRectF layoutDesign_; // the window's size in its layout
+    QRectF content_;      // the size the window's own code gave it last
     // Placement last taken from or given to the model, in twips.
     int placedLeft_ = -1, placedTop_ = -1, placedWidth_ = -1, placedHeight_ = -1;
     // Size the model last gave (or was told after the user resized): the drawing's extent.

@@ -1,24 +1,33 @@
 #include <QApplication>
-#include <QElapsedTimer>
-#include <cstdlib>
+#include <string>
 
 #include "machine/machine.h"
 #include "qt/qt_desk.h"
-#include "qt/startup_probe.h"
 #include "shell/all_forms.h"
 
 int main(int argc, char **argv) {
-    QElapsedTimer sinceMain;
-    sinceMain.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(corvexa::kAppTitle));
     corvexa::Machine machine;
     corvexa::qt::QtDesk desk(machine);
     corvexa::RegisterAllForms(desk);
-    if (std::getenv("CORVEXA_STARTUP_PROBE") != nullptr) {
-        corvexa::qt::ArmStartupProbe(desk, sinceMain);
+    // The splash starts everything; until the shell's windows exist, the five-stage window does.
+    desk.RunHandler([&desk] {
+        if (desk.Known("frmSplash")) {
+            desk.Show("frmSplash");
+        } else if (desk.Known("frmMain")) {
+            desk.Show("frmMain");
+        } else if (desk.Known("frmMIPSFiveStageInt")) {
+            desk.Maximise("frmMIPSFiveStageInt");
+            desk.Show("frmMIPSFiveStageInt");
+        }
+    });
+    bool anyVisible = false;
+    for (corvexa::Form *form : desk.LoadedForms()) {
+        anyVisible = anyVisible || form->visible;
     }
-    // Everything else follows from the splash's timer.
-    desk.Show("frmSplash");
+    if (!anyVisible) {
+        return 1; // nothing could be shown: do not linger without a window
+    }
     return QApplication::exec();
 }

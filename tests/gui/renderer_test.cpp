@@ -413,6 +413,15 @@ TEST_F(Renderer, AWindowGivenANewSizeShowsThatMuchOfItsDrawing) {
     const QPoint beyond = widget->view()->mapFromScene(QPointF(4600, 2500)); // the ALU picture
     ASSERT_TRUE(shot.rect().contains(beyond));
     EXPECT_EQ(shot.pixelColor(beyond), QColor(Qt::white));
+    // Maximised, the whole design fills the screen whatever restored size the code gave it (the
+    // main window restores a saved placement, then maximises).
+    form->windowState = WindowState::Maximised;
+    desk.SyncVisible();
+    EXPECT_EQ(widget->scene()->sceneRect(), QRectF(0, 0, 6000, 4500));
+    EXPECT_TRUE(widget->WidgetFor("cmdModal")->isVisible());
+    form->windowState = WindowState::Normal;
+    desk.SyncVisible();
+    EXPECT_EQ(widget->scene()->sceneRect(), QRectF(0, 0, 3000, 4500));
     form->width = 6000;
     desk.SyncVisible();
     EXPECT_TRUE(widget->WidgetFor("cmdModal")->isVisible());
