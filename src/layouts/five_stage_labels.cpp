@@ -43,8 +43,9 @@ void AddIF(FormLayout &f) {
     for (const Spot &s : spots) {
         Control &c = Value(f, "lblIFValue", s);
         if (s.index == 1) {
+            // Set off to the right, under the memory it comes out of.
             c.font = MakeFont("Arial Narrow", 8.25, true);
-            c.alignment = Align::Left;
+            c.alignment = Align::Right;
         }
         if (s.index == 4) {
             Style(c, kWhite, kRed);

@@ -372,7 +372,7 @@ void AddListing(FormLayout &f) {
 
 void AddRegisterStrip(FormLayout &f) {
     for (int i = 0; i <= 16; ++i) {
-        Control &reg = Label(f, "lblRegister", i, i == 0 ? "abcd" : "A=", 5760 + 382 * i, 420,
+        Control &reg = Label(f, "lblRegister", i, i == 0 ? "abcd" : "A=", 5760 + 765 * i / 2, 420,
                              i == 0 ? 420 : 375, 225);
         reg.font = MakeFont("Arial", 9, true);
         reg.foreColor = kBlack;

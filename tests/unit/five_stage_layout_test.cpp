@@ -211,12 +211,12 @@ TEST(FiveStageLayout, PositionsFixedByTheWindowsDesign) {
         const char *name;
         int index, left, top;
     };
-    for (const At &a :
-         {At{"PC", -1, 660, 4260}, At{"Picture1", -1, 7380, 3840}, At{"Picture7", -1, 9300, 5820},
-          At{"txtPipeLine", 3, 8400, 1260}, At{"Shape4", -1, 9060, 8640},
-          At{"Information", -1, 45, 10470}, At{"lblProg", 0, 13380, 180},
-          At{"lblINumber", 31, 15060, 8145}, At{"txtStageInfo1", 3, 8985, 9660},
-          At{"lblStage", 4, 11220, 9060}, At{"lblRegister", 0, 5760, 420}}) {
+    for (const At &a : {At{"PC", -1, 660, 4260}, At{"Picture1", -1, 7380, 3840},
+                        At{"Picture7", -1, 9300, 5820}, At{"txtPipeLine", 3, 8400, 1260},
+                        At{"Shape4", -1, 9060, 8640}, At{"Information", -1, 45, 10470},
+                        At{"lblProg", 0, 13380, 180}, At{"lblINumber", 31, 15060, 8145},
+                        At{"txtStageInfo1", 3, 8985, 9660}, At{"lblStage", 4, 11220, 9060},
+                        At{"lblRegister", 0, 5760, 420}, At{"lblRegister", 16, 11880, 420}}) {
         const Control &c = Get(a.name, a.index);
         EXPECT_EQ(c.left, a.left) << a.name << a.index;
         EXPECT_EQ(c.top, a.top) << a.name << a.index;
