@@ -153,6 +153,8 @@ void frmMIPSFiveStageInt::RefreshRegisterList() {
         Control &label = lblRegister_[k];
         label.left = x;
         label.caption = "R" + Num(i) + "=" + Num(m.RegisterFile[i]);
+        // The strip's labels size themselves to their captions, so each one starts after the last.
+        label.width = EstimatedTextWidth(label.font, label.caption) + 30;
         x = label.left + label.width + 80;
         label.visible = true;
     }

@@ -563,6 +563,11 @@ void FormWidget::SyncWidget(Entry &e) {
         }
         const int chosen =
             c.listIndex >= 0 && c.listIndex < static_cast<int>(c.items.size()) ? c.listIndex : -1;
+        // With no item chosen a list still shows its text, such as a loaded value it has no item
+        // for.
+        if (all || c.caption != was.caption) {
+            list->setPlaceholderText(DisplayText(c.caption));
+        }
         if (list->currentIndex() != chosen) {
             list->setCurrentIndex(chosen);
         }

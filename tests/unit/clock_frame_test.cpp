@@ -1,6 +1,7 @@
 // The five-stage window's frame: start state, program hand-over, reset, register strip, timers
 // and the option latch of the first clock.
 #include "clock_test_support.h"
+#include "layouts/five_stage_layout.h"
 
 namespace corvexa::clocktest {
 namespace {
@@ -91,6 +92,13 @@ TEST(ClockFrame, ResetPresetsRegistersYetLeavesTheStripEmpty) {
     p.Preset();
     p.Clock(17);
     EXPECT_TRUE(p.C("lblRegister", 12).visible); // R0 to R12
+    for (int k = 1; k <= 12; ++k) {
+        // Each label is as wide as its caption and starts after the one before.
+        const Control &before = p.C("lblRegister", k - 1);
+        const Control &label = p.C("lblRegister", k);
+        EXPECT_GE(before.width, EstimatedTextWidth(before.font, before.caption));
+        EXPECT_EQ(label.left, before.left + before.width + 80);
+    }
     p.w->Reset_Click();
     EXPECT_EQ(p.m.RegisterFile[7], 700);
     EXPECT_EQ(p.m.RegisterFile[0], 0);
