@@ -86,39 +86,40 @@ FormLayout Build() {
         mnemonic.items.assign(kIntMnemonics.begin(), kIntMnemonics.end());
         f.controls.push_back(mnemonic);
 
-        Control rd = List("cmbRdField", row, "Rd", 2040, top, 600, f.font, kWriterGreen);
+        // Every register column is wide enough for "R31": a narrower list would show it as "R3".
+        Control rd = List("cmbRdField", row, "Rd", 2040, top, 765, f.font, kWriterGreen);
         rd.items = registers;
         rd.visible = false;
         f.controls.push_back(rd);
 
-        f.controls.push_back(Separator("lblFirstSpace", row, ",", 2645, top, 105, separator));
+        f.controls.push_back(Separator("lblFirstSpace", row, ",", 2820, top, 105, separator));
 
-        Control rs = List("cmbRsField", row, "Rs", 2760, top, 765, f.font, kWriterGreen);
+        Control rs = List("cmbRsField", row, "Rs", 2940, top, 765, f.font, kWriterGreen);
         rs.items = registers;
         rs.visible = false;
         f.controls.push_back(rs);
 
-        Control offset = Box("lblOffset", row, "Offset", 2760, top, 765, value, kWriterGreen);
+        Control offset = Box("lblOffset", row, "Offset", 2940, top, 765, value, kWriterGreen);
         offset.visible = false;
         f.controls.push_back(offset);
 
-        f.controls.push_back(Separator("lbl2ndSpace", row, ",", 3540, top, 135, separator));
+        f.controls.push_back(Separator("lbl2ndSpace", row, ",", 3720, top, 135, separator));
 
-        Control rt = List("cmbRtField", row, "Rt", 3690, top, 765, f.font, kWriterGreen);
+        Control rt = List("cmbRtField", row, "Rt", 3870, top, 765, f.font, kWriterGreen);
         rt.items = registers;
         rt.visible = false;
         f.controls.push_back(rt);
 
-        Control imm = Box("lblImmArg", row, "Imm", 3690, top, 765, value, kWriterGreen);
+        Control imm = Box("lblImmArg", row, "Imm", 3870, top, 765, value, kWriterGreen);
         imm.visible = false;
         f.controls.push_back(imm);
 
         Control branch =
-            Box("lblBranchOffset", row, "BrOffset", 3690, top, 765, value, kWriterGreen);
+            Box("lblBranchOffset", row, "BrOffset", 3870, top, 765, value, kWriterGreen);
         branch.visible = false;
         f.controls.push_back(branch);
 
-        f.controls.push_back(Separator("lbl3rdSpace", row, ")", 4470, top, 105, separator));
+        f.controls.push_back(Separator("lbl3rdSpace", row, ")", 4650, top, 105, separator));
 
         f.controls.push_back(Picture("picUP", row, "triangle-up", 4800, top));
         f.controls.push_back(Picture("PicDown", row, "triangle-down", 5235, top));

@@ -47,12 +47,13 @@ bool IsSystemColour(int32_t c) {
 }
 
 // Drop-down lists open below the box as a list, the way the system's lists open, instead of
-// laying the list over the box around its current item.
+// laying the list over the box around its current item. The mouse wheel passing over a closed
+// list leaves it alone: a choice fires the list's handler, which may rewrite a program row.
 class DropDownListStyle : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
                   QStyleHintReturn *returnData) const override {
-        if (hint == QStyle::SH_ComboBox_Popup) {
+        if (hint == QStyle::SH_ComboBox_Popup || hint == QStyle::SH_ComboBox_AllowWheelScrolling) {
             return 0;
         }
         return QProxyStyle::styleHint(hint, option, widget, returnData);
