@@ -297,7 +297,8 @@ std::optional<std::string> QtDesk::OpenFileName(const std::string &title, const 
     QFileDialog dialog(DialogParent(), QString::fromStdString(title));
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    // A name that names no file is the caller's to report, as it reports every failed read.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QtFileFilter(filter));
     dialog.setDefaultSuffix(Suffix(defaultExt));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -313,6 +314,7 @@ std::optional<std::string> QtDesk::SaveFileName(const std::string &title, const 
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // a save replaces the file unasked
     dialog.setNameFilter(QtFileFilter(filter));
     dialog.setDefaultSuffix(Suffix(defaultExt));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

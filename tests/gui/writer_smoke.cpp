@@ -4,15 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <algorithm>
+#include <vector>
 
 #include "gui_support.h"
 #include "qt/control_item.h"
@@ -195,6 +199,75 @@ TEST_F(WriterScreen, OneClickOpensAListAndPromptsTakeTheKeyboard) {
     EXPECT_TRUE(modal);
     EXPECT_EQ(machine.OffsetField[3], -12);
     EXPECT_EQ(w->ItemFor("lblOffset", 3)->text(), QStringLiteral("-12"));
+}
+
+// Answers every modal dialog while it lives: a file dialog gets the name given (or is cancelled
+// when it would ask before replacing a file), a message box is noted and closed.
+class DialogAnswerer {
+public:
+    DialogAnswerer() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
+        timer_.start();
+    }
+
+    QString fileName;
+    std::vector<std::string> messages;
+    bool askedBeforeReplacing = false;
+
+private:
+    void Answer() {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+            messages.push_back(box->text().toStdString());
+            box->accept();
+        } else if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
+            if (files->acceptMode() == QFileDialog::AcceptSave &&
+                !files->testOption(QFileDialog::DontConfirmOverwrite)) {
+                askedBeforeReplacing = true;
+                files->reject();
+                return;
+            }
+            files->selectFile(fileName);
+            static_cast<QDialog *>(files)->accept(); // what Enter in the name field does
+            if (files->isVisible()) {                // it refused the name itself
+                files->reject();
+            }
+        }
+    }
+
+    QTimer timer_;
+};
+
+TEST_F(WriterScreen, ProgramFilesAreReplacedUnaskedAndAMissingFileIsReported) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    desk.Show("frmMIPSFiveStageInt");
+    Pump(20);
+    qt::FormWidget *pipeline = desk.WidgetOf("frmMIPSFiveStageInt");
+    ASSERT_NE(pipeline, nullptr);
+    machine.ProgMnemonic.fill("NOP");
+    DialogAnswerer answers;
+
+    // Saved twice to the same name: the second save replaces the file without a question.
+    answers.fileName = dir.filePath(QStringLiteral("prog.INT"));
+    for (int k = 0; k < 2; ++k) {
+        pipeline->ActionFor("SaveProg")->trigger();
+        Pump(20);
+    }
+    EXPECT_FALSE(answers.askedBeforeReplacing);
+    EXPECT_TRUE(answers.messages.empty());
+    EXPECT_TRUE(QFile::exists(answers.fileName));
+
+    // A name typed for a file that is not there: the load reports it, once, and changes nothing.
+    answers.fileName = dir.filePath(QStringLiteral("missing.INT"));
+    answers.messages.clear();
+    machine.ProgMnemonic[0] = "ADD";
+    pipeline->ActionFor("LoadProg")->trigger();
+    Pump(20);
+    EXPECT_EQ(answers.messages, std::vector<std::string>{"Some Error in File "});
+    EXPECT_EQ(machine.ProgMnemonic[0], "ADD");
+    EXPECT_FALSE(machine.LoadingFlag);
 }
 
 } // namespace
