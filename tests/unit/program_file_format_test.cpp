@@ -3,6 +3,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include "machine/hand_over.h"
 #include "program_file_test_support.h"
@@ -216,6 +217,41 @@ TEST(ProgramFileWrite, UnwritablePlacesFailAndKeepTheOldFile) {
     EXPECT_EQ(ReadText(dir / "folder.int/keep"), "kept");
     EXPECT_FALSE(WriteProgramFile("", m));
     EXPECT_EQ(dir.Entries(), 2U);
+}
+
+TEST(ProgramFileWrite, AFolderWithoutWritePermissionFailsAndKeepsTheOldFile) {
+    ScratchFolder dir;
+    const std::string good = Records(32, "\"ADD\",1,2,3,0,0,0,0,32");
+    std::filesystem::create_directory(dir / "locked");
+    const std::string path = dir / "locked/p.int";
+    WriteText(path, good);
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0); // the file itself could be written over
+    ASSERT_EQ(::chmod((dir / "locked").c_str(), 0555), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+
+    // The save runs in a child process as an ordinary user, since an administrator may write
+    // anywhere.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(2);
+        }
+        Machine m;
+        m.ProgMnemonic.fill("NOP");
+        ::_exit(WriteProgramFile(path, m) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported success";
+    EXPECT_EQ(ReadText(path), good);
+    size_t entries = 0;
+    for ([[maybe_unused]] const auto &e : std::filesystem::directory_iterator(dir / "locked")) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1U);
+    ::chmod((dir / "locked").c_str(), 0755);
 }
 
 TEST(ProgramFileWrite, AWriteThatFailsHalfWayKeepsTheOldFileIntact) {
