@@ -1,6 +1,7 @@
 #include "ui/headless_desk.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace corvexa {
 
@@ -40,9 +41,32 @@ std::optional<std::string> HeadlessDesk::InputBox(const std::string &prompt,
     return r.answer;
 }
 
+namespace {
+
+// A name typed without an extension gets the dialog's default one, as a file dialog adds it.
+bool HasExtension(const std::string &path) {
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    return dot != std::string::npos && (slash == std::string::npos || dot > slash);
+}
+
+std::optional<std::string> WithDefaultExt(const std::optional<std::string> &path,
+                                          const std::string &ext, bool mustExist) {
+    if (!path || path->empty() || ext.empty() || HasExtension(*path) || path->back() == '/') {
+        return path;
+    }
+    const std::string withExt = *path + "." + ext;
+    if (mustExist && (std::filesystem::exists(*path) || !std::filesystem::exists(withExt))) {
+        return path;
+    }
+    return withExt;
+}
+
+} // namespace
+
 std::optional<std::string> HeadlessDesk::OpenFileName(const std::string &title,
                                                       const std::string &filter,
-                                                      const std::string &) {
+                                                      const std::string &defaultExt) {
     DialogRecord r;
     r.kind = DialogRecord::Kind::OpenFile;
     r.text = filter;
@@ -50,7 +74,7 @@ std::optional<std::string> HeadlessDesk::OpenFileName(const std::string &title,
     if (files_.empty()) {
         throw UnexpectedDialog("unexpected open-file dialog");
     }
-    r.answer = files_.front();
+    r.answer = WithDefaultExt(files_.front(), defaultExt, true);
     files_.pop_front();
     log_.push_back(r);
     return r.answer;
@@ -58,7 +82,7 @@ std::optional<std::string> HeadlessDesk::OpenFileName(const std::string &title,
 
 std::optional<std::string> HeadlessDesk::SaveFileName(const std::string &title,
                                                       const std::string &filter,
-                                                      const std::string &) {
+                                                      const std::string &defaultExt) {
     DialogRecord r;
     r.kind = DialogRecord::Kind::SaveFile;
     r.text = filter;
@@ -66,7 +90,7 @@ std::optional<std::string> HeadlessDesk::SaveFileName(const std::string &title,
     if (files_.empty()) {
         throw UnexpectedDialog("unexpected save-file dialog");
     }
-    r.answer = files_.front();
+    r.answer = WithDefaultExt(files_.front(), defaultExt, false);
     files_.pop_front();
     log_.push_back(r);
     return r.answer;
