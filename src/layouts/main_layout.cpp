@@ -36,15 +36,16 @@ FormLayout Build() {
     c.push_back(MakeMenu("mnuHelpSearchForHelpOn", -1, "&Search For Help On...", "mnuHelp"));
     c.push_back(MakeMenu("mnuHelpAbout", -1, "&About ", "mnuHelp"));
 
-    // The status bar along the bottom: a wide status panel, then the date and the time.
+    // The status bar along the bottom: a wide status panel, then the date and the time. It is
+    // the toolkit's status bar, so it spans the window at its own size however large the window.
     const char *const texts[kStatusPanels] = {"Status", "10/16/2006", "10:10 PM"};
     const int lefts[kStatusPanels + 1] = {0, 4005, 5505, kInsideWidth};
     for (int i = 0; i < kStatusPanels; ++i) {
-        Control panel =
-            MakeLabel("sbStatusBar", i + 1, texts[i], lefts[i], kInsideHeight - kStatusBarHeight,
-                      lefts[i + 1] - lefts[i], kStatusBarHeight);
+        Control panel = MakeControl(ControlKind::StatusPanel, "sbStatusBar", i + 1, texts[i],
+                                    lefts[i], kInsideHeight - kStatusBarHeight,
+                                    lefts[i + 1] - lefts[i], kStatusBarHeight);
         panel.font = Font{"Haettenschweiler", 9.75, false};
-        panel.backColor = 0xE0E0E0;
+        panel.backColor = kNoColour;
         panel.foreColor = 0x000000;
         panel.alignment = i == 0 ? Align::Left : Align::Center;
         c.push_back(panel);

@@ -17,7 +17,7 @@ struct Entry {
     bool heavy;
 };
 
-constexpr std::array<Entry, 13> kTable = {{
+constexpr std::array<Entry, 14> kTable = {{
     {"arial", {"Liberation Sans", "DejaVu Sans"}, false},
     {"arial narrow", {"Liberation Sans Narrow", "DejaVu Sans Condensed"}, false},
     {"arial black", {"Liberation Sans", "DejaVu Sans"}, true},
@@ -31,6 +31,7 @@ constexpr std::array<Entry, 13> kTable = {{
     {"roman", {"Liberation Serif", "DejaVu Serif"}, false},
     {"small fonts", {"Liberation Sans", "DejaVu Sans"}, false},
     {"system", {"Liberation Sans", "DejaVu Sans"}, true},
+    {"haettenschweiler", {"Liberation Sans Narrow", "DejaVu Sans Condensed"}, true},
 }};
 
 std::string Lower(const std::string &s) {

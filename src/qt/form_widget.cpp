@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
@@ -11,6 +13,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QWindow>
@@ -66,6 +69,13 @@ QStyle *ListStyle() {
     return style;
 }
 
+// Without a window manager nobody restacks windows; the offscreen platform has no stacking at all.
+void BringToFront(QWidget *w) {
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        w->raise();
+    }
+}
+
 int ToPixels(int twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
 }
@@ -87,6 +97,13 @@ DrawingView::DrawingView(QGraphicsScene *scene, QWidget *parent) : QGraphicsView
     setCacheMode(QGraphicsView::CacheNone);
     setTransformationAnchor(QGraphicsView::NoAnchor);
     setResizeAnchor(QGraphicsView::NoAnchor);
+}
+
+// A click on a window brings it to the front, as a window manager would; on a bare display the
+// window would otherwise stay under whatever was opened over it.
+void DrawingView::mousePressEvent(QMouseEvent *event) {
+    BringToFront(window());
+    QGraphicsView::mousePressEvent(event);
 }
 
 void DrawingView::resizeEvent(QResizeEvent *event) {
@@ -187,6 +204,8 @@ void FormWidget::Build() {
                 }
             });
             e.timer = timer;
+        } else if (c.kind == ControlKind::StatusPanel) {
+            AddPanel(e);
         }
         ++sequence;
     }
@@ -248,6 +267,20 @@ void FormWidget::AddWidget(Entry &e) {
     w->setObjectName(QString::fromStdString(ControlKey(name, index)));
     w->hide();
     e.widget = w;
+}
+
+// Status-bar panels are the toolkit's own: the bar spans the window's bottom edge at the screen's
+// text size, whatever the drawing's scale. The first panel takes the width the others leave.
+void FormWidget::AddPanel(Entry &e) {
+    QStatusBar *bar = statusBar();
+    auto *label = new QLabel(bar);
+    label->setObjectName(QString::fromStdString(ControlKey(e.control->name, e.control->index)));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setIndent(4);
+    const bool first = std::none_of(entries_.begin(), entries_.end(),
+                                    [](const Entry &other) { return !other.panel.isNull(); });
+    bar->addWidget(label, first ? 1 : 0);
+    e.panel = label;
 }
 
 void FormWidget::BuildMenus() {
@@ -352,6 +385,8 @@ void FormWidget::SyncWindow() {
         placedHeight_ = f.height;
     }
     if (f.visible) {
+        // A window made visible comes to the front, also where no window manager stacks it.
+        const bool appearing = !isVisible();
         switch (f.windowState) {
         case WindowState::Maximised:
             if (!isMaximized() || !isVisible()) {
@@ -372,6 +407,9 @@ void FormWidget::SyncWindow() {
                 showNormal();
             }
             break;
+        }
+        if (appearing) {
+            BringToFront(this);
         }
     } else if (isVisible()) {
         hide();
@@ -465,6 +503,8 @@ void FormWidget::SyncEntry(Entry &e) {
         SyncAction(e);
     } else if (e.timer) {
         SyncTimer(e);
+    } else if (e.panel) {
+        SyncPanel(e);
     }
     e.shown = c;
     e.fresh = false;
@@ -483,6 +523,26 @@ void FormWidget::SyncTimer(Entry &e) {
     if (!wasRunning || e.fresh || e.shown.interval != c.interval || !e.shown.enabled) {
         e.timer->start(c.interval);
     }
+}
+
+void FormWidget::SyncPanel(Entry &e) {
+    const Control &c = *e.control;
+    QLabel *l = e.panel;
+    l->setText(DisplayText(c.caption));
+    l->setFont(MakeFont(c.font, kTwipsPerPoint / kTwipsPerPixel));
+    l->setMinimumWidth(ToPixels(c.width));
+    l->setAlignment(c.alignment == Align::Center  ? Qt::AlignCenter
+                    : c.alignment == Align::Right ? Qt::AlignRight | Qt::AlignVCenter
+                                                  : Qt::AlignLeft | Qt::AlignVCenter);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, ToQColor(c.foreColor, palette()));
+    const bool ownBack = c.backColor != kNoColour && !IsSystemColour(c.backColor);
+    if (ownBack) {
+        pal.setColor(QPalette::Window, ToQColor(c.backColor, palette()));
+    }
+    l->setAutoFillBackground(ownBack);
+    l->setPalette(pal);
+    l->setVisible(c.visible);
 }
 
 void FormWidget::SyncAction(Entry &e) {
@@ -627,7 +687,11 @@ ControlItem *FormWidget::ItemFor(const std::string &name, int index) const {
 
 QWidget *FormWidget::WidgetFor(const std::string &name, int index) const {
     auto it = byKey_.find(ControlKey(name, index));
-    return it == byKey_.end() ? nullptr : entries_[it->second].widget.data();
+    if (it == byKey_.end()) {
+        return nullptr;
+    }
+    const Entry &e = entries_[it->second];
+    return e.widget ? e.widget.data() : e.panel.data();
 }
 
 QAction *FormWidget::ActionFor(const std::string &name, int index) const {

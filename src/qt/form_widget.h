@@ -15,6 +15,7 @@
 #include "ui/form.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QTimer;
 
@@ -34,6 +35,7 @@ signals:
     void Resized();
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void drawForeground(QPainter *painter, const QRectF &rect) override;
 };
@@ -87,11 +89,14 @@ private:
         QPointer<QAction> action;
         QPointer<QMenu> menu;
         QPointer<QTimer> timer;
+        QPointer<QLabel> panel; // a status-bar panel
     };
 
     void Build();
     void BuildMenus();
     void AddWidget(Entry &e);
+    void AddPanel(Entry &e);
+    void SyncPanel(Entry &e);
     void SyncEntry(Entry &e);
     void SyncWidget(Entry &e);
     void SyncAction(Entry &e);

@@ -23,6 +23,7 @@ enum class ControlKind {
     Timer,
     Frame,
     FileDialog,
+    StatusPanel, // a panel of the window's status bar: along the bottom edge, outside the drawing
 };
 
 enum class Align { Left, Right, Center };

@@ -436,13 +436,15 @@ TEST(RendererTables, FontsComeFromTheSubstitutionTable) {
     EXPECT_EQ(qt::SubstituteFace("MS Serif").families.front(), "Liberation Serif");
     EXPECT_EQ(qt::SubstituteFace("Times New Roman").families.front(), "Liberation Serif");
     EXPECT_EQ(qt::SubstituteFace("terminal ").families.front(), "Liberation Mono");
+    EXPECT_EQ(qt::SubstituteFace("Haettenschweiler").families.front(), "Liberation Sans Narrow");
+    EXPECT_TRUE(qt::SubstituteFace("Haettenschweiler").heavy);
     const QFont black = qt::MakeFont(Font{"Arial Black", 6.75, false}, 20);
     EXPECT_EQ(black.weight(), QFont::Bold);
     EXPECT_EQ(black.pixelSize(), 135); // 6.75 points in twips
     EXPECT_EQ(QFontInfo(qt::MakeFont(Font{"MS Sans Serif", 8.25, false}, 1.0)).family(),
               "Liberation Sans");
     // A face nobody has still gives a readable sans.
-    const QFont odd = qt::MakeFont(Font{"Haettenschweiler", 10, false}, 1.0);
+    const QFont odd = qt::MakeFont(Font{"Bauhaus 93", 10, false}, 1.0);
     EXPECT_TRUE(QFontInfo(odd).family() == "Liberation Sans" ||
                 QFontInfo(odd).family() == "DejaVu Sans");
     // Nonsense sizes from data do not reach Qt.

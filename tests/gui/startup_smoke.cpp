@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -116,6 +117,43 @@ TEST_F(StartupSmoke, SplashLeadsToTheMainWindowWhichOpensTheFiveStageWindow) {
     main->ActionFor("mnuROB", 6)->trigger();
     ASSERT_EQ(answers.texts.size(), 2U);
     EXPECT_EQ(answers.texts[1], "Working on this code.");
+}
+
+// The status bar is the window's own, not part of the scaled drawing: on a large screen it still
+// runs along the whole bottom edge in text of the usual size.
+TEST_F(StartupSmoke, TheStatusBarSpansTheBottomEdgeAtItsOwnSizeOnAnyScreen) {
+    Machine machine;
+    qt::QtDesk desk(machine);
+    RegisterAllForms(desk);
+    Answerer answers;
+    desk.Show("frmMain");
+    qt::FormWidget *main = desk.WidgetOf("frmMain");
+    ASSERT_TRUE(PumpUntil([&] { return main->isVisible(); }));
+    QWidget *status = main->WidgetFor("sbStatusBar", 1);
+    QWidget *clock = main->WidgetFor("sbStatusBar", 3);
+    ASSERT_NE(status, nullptr);
+    ASSERT_NE(clock, nullptr);
+    EXPECT_EQ(qobject_cast<QLabel *>(status)->text(), QStringLiteral("Status"));
+    int textSize = -1;
+    for (const QSize size : {QSize(1024, 768), QSize(1920, 1080), QSize(500, 400)}) {
+        main->resize(size);
+        Pump(20);
+        const QRect s = status->geometry();
+        const QRect c = clock->geometry();
+        const QPoint bottomRight = clock->mapTo(main, c.bottomRight() - c.topLeft());
+        EXPECT_LE(main->height() - bottomRight.y(), 8) << size.width();
+        EXPECT_LE(main->width() - bottomRight.x(), 30) << size.width();
+        EXPECT_GT(s.width(), c.width()) << size.width(); // the status panel takes the rest
+        if (textSize < 0) {
+            textSize = status->font().pixelSize();
+        }
+        EXPECT_EQ(status->font().pixelSize(), textSize) << size.width();
+    }
+    EXPECT_GT(textSize, 8);
+    EXPECT_LT(textSize, 20);
+    // The model's captions reach the panels.
+    desk.RunHandler([&] { desk.Get("frmMain").C("sbStatusBar", 1).caption = "Ready"; });
+    EXPECT_EQ(qobject_cast<QLabel *>(status)->text(), QStringLiteral("Ready"));
 }
 
 TEST_F(StartupSmoke, TheAboutBoxTypesItsCreditOnRealTimersUntilOk) {
