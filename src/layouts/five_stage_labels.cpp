@@ -44,7 +44,6 @@ void AddIF(FormLayout &f) {
         Control &c = Value(f, "lblIFValue", s);
         if (s.index == 1) {
             // Set off to the right, under the memory it comes out of.
-            c.font = MakeFont("Arial Narrow", 8.25, true);
             c.alignment = Align::Right;
         }
         if (s.index == 4) {

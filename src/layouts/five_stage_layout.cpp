@@ -234,7 +234,7 @@ void AddDatapathElements(FormLayout &f) {
     Picture(f, "Picture8", "mux2", 660, 2280, 300, 675);
     Picture(f, "Picture3", "adder", 1740, 2340, 420, 480);
     Control &plus4 = Label(f, "Label1", -1, "+4", 1260, 2040, 420, 360);
-    plus4.font = MakeFont("MS Sans Serif", 13.5, true);
+    plus4.font = MakeFont("MS Sans Serif", 13.5);
     plus4.foreColor = 0x4000;
     plus4.transparent = true;
 
@@ -358,7 +358,8 @@ void AddListing(FormLayout &f) {
         pc.alignment = Align::Right;
         pc.visible = false;
 
-        Control &prog = Label(f, "lblProg", i, "Instruc1", 13380, top, 1680, 225);
+        // The slot number stands over the end of the text label.
+        Control &prog = Label(f, "lblProg", i, "Instruc1", 13380, top, 1800, 225);
         prog.foreColor = 0xC00000;
         prog.visible = false;
 
