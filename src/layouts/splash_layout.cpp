@@ -29,8 +29,9 @@ FormLayout Build() {
     Control logo = MakeControl(ControlKind::Picture, "picLogo", -1, "", 120, 840, 2175, 1620);
     logo.pictureKind = "logo";
     f.controls.push_back(logo);
-    // The second picture sits inside the first and covers it; it is cut to the first one's box.
-    Control cover = MakeControl(ControlKind::Picture, "Picture1", -1, "", 120, 840, 2175, 1620);
+    // The second picture sits at the first one's corner (positions here are the window's) and
+    // covers it.
+    Control cover = MakeControl(ControlKind::Picture, "Picture1", -1, "", 120, 840, 2190, 1650);
     cover.pictureKind = "logo";
     f.controls.push_back(cover);
 
