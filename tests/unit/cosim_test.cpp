@@ -8,34 +8,66 @@
 //   reader of R0 (the forwarding units themselves exclude R0).
 // - Branches go forward and stay inside the program: a backward branch loops until the user
 //   resets, and a target past the last slot ends the run with its message and a reset.
-// - Branches are decided in MEM under the Normal policy: the early decision in ID compares
-//   registers before results in EXE have reached them when stall detection is off, by design.
+// - Stall detection is always on: without it the early decision in ID compares registers before
+//   results in EXE have reached them, by design.
+// - With branches decided in ID no branch stands right behind another: the instruction behind a
+//   branch is the policy's delay slot, and a branch there would need a model of nested slots.
+#include <algorithm>
 #include <map>
 #include <random>
 #include <sstream>
+#include <vector>
 
 #include "clock_test_support.h"
 
 namespace corvexa::clocktest {
 namespace {
 
+// Loaded values often equal a preset register (R1 100, R2 222, R3 300), so that a branch that
+// compared a stale register would often decide the other way.
 int32_t MemoryRule(int32_t address) {
-    return static_cast<int32_t>(static_cast<uint32_t>(address) * 3U + 7U); // wraps like the machine
+    static constexpr std::array<int32_t, 5> kValues = {100, 222, 300, 7, 0};
+    return kValues[static_cast<uint32_t>(address) % kValues.size()];
 }
 
-// Runs the program store one instruction after another from slot 0.
+enum class Policy { Normal, AlwaysFlush, Delayed, Cancelled };
+
+// How a run is clocked: the options the first clock latches and the branch policy.
+struct Mode {
+    bool forwarding = true;
+    bool early = false; // branches decided in ID
+    Policy policy = Policy::Normal;
+};
+
+// Runs the program store one instruction after another from slot 0. A branch decided in ID
+// lets the policy decide whether the instruction behind it runs: Delayed always, Cancelled when
+// the branch is taken, Normal when it is not, Always Flush never.
 struct Sequential {
     std::array<int32_t, kSlots> r{};
     std::map<int32_t, int32_t> memory{{0, 0}};
+    bool taken = false;     // the last branch's condition held
+    std::vector<int> trace; // the slots in the order they ran
 
-    explicit Sequential(const Machine &m) {
+    Sequential(const Machine &m, const Mode &mode) {
         for (int i = 1; i < kSlots; ++i) {
             r[i] = PresetRegisterValues[i];
         }
         int slot = 0;
         while (slot >= 0 && slot < kSlots) {
-            slot = Step(m, slot);
+            const int next = Step(m, slot);
             r[0] = 0;
+            if (!mode.early || !IsBranch(m.ProgMnemonic[slot]) || slot + 1 >= kSlots) {
+                slot = next;
+                continue;
+            }
+            const bool behindRuns = mode.policy == Policy::Delayed ||
+                                    (mode.policy == Policy::Cancelled && taken) ||
+                                    (mode.policy == Policy::Normal && !taken);
+            if (behindRuns) {
+                Step(m, slot + 1); // never a branch (see the generator)
+                r[0] = 0;
+            }
+            slot = taken ? next : slot + 2;
         }
     }
 
@@ -48,6 +80,7 @@ struct Sequential {
     }
 
     int Step(const Machine &m, int i) {
+        trace.push_back(i);
         const std::string &op = m.ProgMnemonic[i];
         const int rd = m.RdField[i];
         const int32_t a = r[m.RsField[i]];
@@ -81,7 +114,8 @@ struct Sequential {
             r[rd] = a < b ? 1 : 0;
         } else if (op == "BEQ" || op == "BNEQ") {
             const bool equal = r[rd] == a;
-            if (equal == (op == "BEQ")) {
+            taken = equal == (op == "BEQ");
+            if (taken) {
                 return i + m.ProgBranchOffset[i] + 1;
             }
         }
@@ -91,7 +125,8 @@ struct Sequential {
 
 class Generator {
 public:
-    explicit Generator(unsigned seed) : rng_(seed) {}
+    // With branches decided in ID, no branch stands right behind another one.
+    Generator(unsigned seed, bool early) : rng_(seed), early_(early) {}
 
     // Fills slots 0 .. n-1 with real instructions; the rest stay NOP.
     void Program(Pipeline &p) {
@@ -99,6 +134,10 @@ public:
         const int n = Pick(1, 26);
         for (int slot = 0; slot < n; ++slot) {
             Instruction(p, slot);
+            if (early_ && slot > 0 && IsBranch(p.m.ProgMnemonic[slot]) &&
+                IsBranch(p.m.ProgMnemonic[slot - 1])) {
+                p.Set(slot, "NOP", 0, 0, 0);
+            }
         }
     }
 
@@ -147,9 +186,13 @@ private:
             p.Shift(slot, Pick(0, 1) == 0 ? "SLL" : "SRL", Dest(), Source(), Pick(0, 31));
             break;
         case 8: {
-            // Equal registers now and then, so that branches are taken.
-            const int a = Source();
-            const int b = Pick(0, 2) == 0 ? a : Source();
+            // Often a register one of the last two instructions writes, compared with one of R0 to
+            // R3, whose values loads often give: the branch must wait for that result. Otherwise
+            // equal registers now and then, so that branches are taken.
+            const bool waits = slot > 0 && Pick(0, 1) == 0;
+            const int back = slot > 1 && Pick(0, 2) != 0 ? 2 : 1;
+            const int a = waits ? p.m.RdField[slot - back] : Source();
+            const int b = waits ? Pick(0, 3) : Pick(0, 2) == 0 ? a : Source();
             p.Branch(slot, Pick(0, 1) == 0 ? "BEQ" : "BNEQ", a, b, Pick(0, std::min(4, 30 - slot)));
             break;
         }
@@ -160,6 +203,7 @@ private:
     }
 
     std::mt19937 rng_;
+    bool early_;
 };
 
 std::string Listing(const Machine &m) {
@@ -171,22 +215,38 @@ std::string Listing(const Machine &m) {
 }
 
 // Runs one generated program both ways; returns false (with a failure) when they disagree.
-bool RunBoth(unsigned seed, bool forwarding) {
+bool RunBoth(unsigned seed, const Mode &mode) {
     Pipeline p;
     p.desk.memoryRule = MemoryRule;
-    Generator(seed).Program(p);
+    Generator(seed, mode.early).Program(p);
     p.Assemble();
-    p.Options(forwarding, true, false);
+    p.Options(mode.forwarding, true, mode.early);
     p.Preset();
+    p.w->BranchPolicyNormal = mode.policy == Policy::Normal;
+    p.w->BranchPolicyAlwaysFlush = mode.policy == Policy::AlwaysFlush;
+    p.w->BranchPolicyDelayed = mode.policy == Policy::Delayed;
+    p.w->BranchPolicyCancelled = mode.policy == Policy::Cancelled;
 
+    // The slots in the order they leave WB, bubbles and flushed records left out.
+    std::vector<int> retired;
+    const auto real = [](const std::string &text) {
+        const auto endsWith = [&](const std::string &tail) {
+            return text.size() >= tail.size() &&
+                   text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+        };
+        return !endsWith("(NOP)") && !endsWith("(Flushed)");
+    };
     // Slot 31 is fetched only after every real instruction (slots 0 to 25) has written back.
     int clocks = 0;
     do {
         p.Clock();
         ++clocks;
+        if (p.w->ClockCount >= 4 && real(p.w->WB.InstrText)) {
+            retired.push_back(p.w->WB.Slot);
+        }
     } while (p.w->FetchIndex != 31 && clocks < 1000);
 
-    const Sequential seq(p.m);
+    const Sequential seq(p.m, mode);
     bool same = clocks < 1000 && p.desk.Log().empty();
     for (int i = 0; i < kSlots; ++i) {
         same = same && p.m.RegisterFile[i] == seq.r[i];
@@ -196,6 +256,16 @@ bool RunBoth(unsigned seed, bool forwarding) {
         used[p.m.MemMapAddress[i]] = p.m.MemMapValue[i];
     }
     same = same && used == seq.memory && static_cast<int>(seq.memory.size()) == p.m.MemMapLast + 1;
+    // The same path: what left WB is the start of the sequential order, and took in every real
+    // instruction the sequential run executed.
+    size_t lastReal = 0;
+    for (size_t k = 0; k < seq.trace.size(); ++k) {
+        if (p.m.ProgMnemonic[seq.trace[k]] != "NOP") {
+            lastReal = k + 1;
+        }
+    }
+    same = same && retired.size() >= lastReal && retired.size() <= seq.trace.size() &&
+           std::equal(retired.begin(), retired.end(), seq.trace.begin());
     if (!same) {
         std::ostringstream regs;
         for (int i = 0; i < kSlots; ++i) {
@@ -204,8 +274,10 @@ bool RunBoth(unsigned seed, bool forwarding) {
                      << seq.r[i] << ";";
             }
         }
-        ADD_FAILURE() << "seed " << seed << (forwarding ? " forwarding on" : " forwarding off")
-                      << ", " << clocks << " clocks, dialogs " << p.desk.Log().size() << "\n"
+        ADD_FAILURE() << "seed " << seed << (mode.forwarding ? " forwarding on" : " forwarding off")
+                      << (mode.early ? ", decided in ID, policy " : "")
+                      << (mode.early ? static_cast<int>(mode.policy) : 0) << ", " << clocks
+                      << " clocks, dialogs " << p.desk.Log().size() << "\n"
                       << Listing(p.m) << "registers:" << regs.str() << "\nmemory entries "
                       << p.m.MemMapLast + 1 << " vs " << seq.memory.size();
     }
@@ -214,7 +286,7 @@ bool RunBoth(unsigned seed, bool forwarding) {
 
 TEST(CoSimulation, ForwardingAndStallDetectionMatchSequentialExecution) {
     for (unsigned seed = 1; seed <= 600; ++seed) {
-        if (!RunBoth(seed, true)) {
+        if (!RunBoth(seed, Mode{true})) {
             break;
         }
     }
@@ -222,11 +294,35 @@ TEST(CoSimulation, ForwardingAndStallDetectionMatchSequentialExecution) {
 
 TEST(CoSimulation, StallDetectionWithoutForwardingMatchesSequentialExecution) {
     for (unsigned seed = 1; seed <= 600; ++seed) {
-        if (!RunBoth(seed, false)) {
+        if (!RunBoth(seed, Mode{false})) {
             break;
         }
     }
 }
+
+struct EarlyCoSimulation : ::testing::TestWithParam<std::tuple<Policy, bool>> {};
+
+TEST_P(EarlyCoSimulation, BranchesDecidedInIdMatchSequentialExecutionUnderThePolicy) {
+    const auto [policy, forwarding] = GetParam();
+    for (unsigned seed = 1; seed <= 250; ++seed) {
+        if (!RunBoth(seed, Mode{forwarding, true, policy})) {
+            break;
+        }
+    }
+}
+
+std::string ModeName(const ::testing::TestParamInfo<std::tuple<Policy, bool>> &info) {
+    static const std::array<const char *, 4> kNames = {"Normal", "AlwaysFlush", "Delayed",
+                                                       "Cancelled"};
+    return std::string(kNames[static_cast<size_t>(std::get<0>(info.param))]) +
+           (std::get<1>(info.param) ? "Forwarding" : "NoForwarding");
+}
+
+INSTANTIATE_TEST_SUITE_P(CoSimulation, EarlyCoSimulation,
+                         ::testing::Combine(::testing::Values(Policy::Normal, Policy::AlwaysFlush,
+                                                              Policy::Delayed, Policy::Cancelled),
+                                            ::testing::Bool()),
+                         ModeName);
 
 } // namespace
 } // namespace corvexa::clocktest
