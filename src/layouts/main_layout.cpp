@@ -36,9 +36,11 @@ FormLayout Build() {
     c.push_back(MakeMenu("mnuHelpSearchForHelpOn", -1, "&Search For Help On...", "mnuHelp"));
     c.push_back(MakeMenu("mnuHelpAbout", -1, "&About ", "mnuHelp"));
 
-    // The status bar along the bottom: a wide status panel, then the date and the time. It is
-    // the toolkit's status bar, so it spans the window at its own size however large the window.
+    // The status bar along the bottom: a wide status panel, then the date and the time, which
+    // the panels show as they are now whatever their stored texts. It is the toolkit's status
+    // bar, so it spans the window at its own size however large the window.
     const char *const texts[kStatusPanels] = {"Status", "10/16/2006", "10:10 PM"};
+    const char *const kinds[kStatusPanels] = {"", "date", "time"};
     const int lefts[kStatusPanels + 1] = {0, 4005, 5505, kInsideWidth};
     for (int i = 0; i < kStatusPanels; ++i) {
         Control panel = MakeControl(ControlKind::StatusPanel, "sbStatusBar", i + 1, texts[i],
@@ -48,12 +50,9 @@ FormLayout Build() {
         panel.backColor = kNoColour;
         panel.foreColor = 0x000000;
         panel.alignment = i == 0 ? Align::Left : Align::Center;
+        panel.pictureKind = kinds[i];
         c.push_back(panel);
     }
-    // Keeps the date and time panels current.
-    Control clock = MakeControl(ControlKind::Timer, "tmrStatusClock", -1, "", 0, 0, 0, 0);
-    clock.interval = 1000;
-    c.push_back(clock);
     return f;
 }
 

@@ -26,6 +26,7 @@
 #include "qt/control_item.h"
 #include "qt/fonts.h"
 #include "qt/qt_desk.h"
+#include "ui/status_text.h"
 
 namespace corvexa::qt {
 
@@ -281,6 +282,20 @@ void FormWidget::AddPanel(Entry &e) {
                                     [](const Entry &other) { return !other.panel.isNull(); });
     bar->addWidget(label, first ? 1 : 0);
     e.panel = label;
+    if (panelClock_ == nullptr && IsClockPanel(e.control->pictureKind)) {
+        panelClock_ = new QTimer(this);
+        panelClock_->setInterval(1000);
+        connect(panelClock_, &QTimer::timeout, this, [this] { ShowPanelTexts(); });
+        panelClock_->start();
+    }
+}
+
+void FormWidget::ShowPanelTexts() {
+    for (const Entry &e : entries_) {
+        if (e.panel) {
+            e.panel->setText(DisplayText(StatusPanelText(e.shown.pictureKind, e.shown.caption)));
+        }
+    }
 }
 
 void FormWidget::BuildMenus() {
@@ -528,7 +543,7 @@ void FormWidget::SyncTimer(Entry &e) {
 void FormWidget::SyncPanel(Entry &e) {
     const Control &c = *e.control;
     QLabel *l = e.panel;
-    l->setText(DisplayText(c.caption));
+    l->setText(DisplayText(StatusPanelText(c.pictureKind, c.caption)));
     l->setFont(MakeFont(c.font, kTwipsPerPoint / kTwipsPerPixel));
     l->setMinimumWidth(ToPixels(c.width));
     l->setAlignment(c.alignment == Align::Center  ? Qt::AlignCenter
@@ -675,6 +690,9 @@ void FormWidget::Detach() {
         if (e.timer) {
             e.timer->stop();
         }
+    }
+    if (panelClock_ != nullptr) {
+        panelClock_->stop();
     }
     form_ = nullptr;
     hide();

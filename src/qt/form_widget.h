@@ -97,6 +97,7 @@ private:
     void AddWidget(Entry &e);
     void AddPanel(Entry &e);
     void SyncPanel(Entry &e);
+    void ShowPanelTexts();
     void SyncEntry(Entry &e);
     void SyncWidget(Entry &e);
     void SyncAction(Entry &e);
@@ -128,6 +129,7 @@ private:
     int32_t shownBack_ = -2;
     bool syncing_ = false;
     int lastChanges_ = 0;
+    QTimer *panelClock_ = nullptr; // keeps date and time panels current
 };
 
 } // namespace corvexa::qt

@@ -6,24 +6,6 @@
 
 namespace corvexa {
 
-namespace {
-
-std::string TwoDigits(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
-}
-
-} // namespace
-
-std::string StatusDate(const std::tm &t) {
-    return std::to_string(t.tm_mon + 1) + "/" + std::to_string(t.tm_mday) + "/" +
-           std::to_string(t.tm_year + 1900);
-}
-
-std::string StatusTime(const std::tm &t) {
-    const int hour = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
-    return std::to_string(hour) + ":" + TwoDigits(t.tm_min) + (t.tm_hour < 12 ? " AM" : " PM");
-}
-
 frmMain::frmMain(Desk &desk) : Form(desk, "frmMain", MainLayout()) {
     On("Form_GotFocus", [this] { Form_GotFocus(); });
     On("Form_LostFocus", [this] { Form_LostFocus(); });
@@ -37,7 +19,6 @@ frmMain::frmMain(Desk &desk) : Form(desk, "frmMain", MainLayout()) {
     On("mnuHelpContents", [this] { mnuHelpContents_Click(); });
     On("mnuHelpSearchForHelpOn", [this] { mnuHelpSearchForHelpOn_Click(); });
     On("mnuHelpAbout", [this] { mnuHelpAbout_Click(); });
-    On("tmrStatusClock", [this] { tmrStatusClock_Timer(); });
 }
 
 void frmMain::Form_Initialize() {
@@ -49,7 +30,6 @@ void frmMain::Form_Load() {
     Form_Initialize();
     RestorePlacement();
     windowState = WindowState::Maximised;
-    tmrStatusClock_Timer();
 }
 
 void frmMain::Form_Unload() {
@@ -159,16 +139,6 @@ void frmMain::mnuHelpSearchForHelpOn_Click() {
 
 void frmMain::mnuHelpAbout_Click() {
     desk().ShowModal("frmAbout", name());
-}
-
-void frmMain::tmrStatusClock_Timer() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    if (localtime_r(&now, &local) == nullptr) {
-        return;
-    }
-    C("sbStatusBar", 2).caption = StatusDate(local);
-    C("sbStatusBar", 3).caption = StatusTime(local);
 }
 
 } // namespace corvexa

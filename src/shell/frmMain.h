@@ -2,10 +2,10 @@
 // The main window: the way into the simulator windows, help, the about box, and the window
 // placement kept between runs.
 
-#include <ctime>
 #include <string>
 
 #include "ui/form.h"
+#include "ui/status_text.h"
 
 namespace corvexa {
 
@@ -23,10 +23,6 @@ struct PlacementKey {
 };
 inline constexpr PlacementKey kPlacementKeys[4] = {
     {"MainLeft", 1000}, {"MainTop", 1000}, {"MainWidth", 6500}, {"MainHeight", 6500}};
-
-// Texts of the status bar's date and time panels: "10/16/2006", "10:10 PM".
-std::string StatusDate(const std::tm &t);
-std::string StatusTime(const std::tm &t);
 
 class frmMain : public Form {
 public:
@@ -48,7 +44,6 @@ public:
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
     void mnuHelpAbout_Click();
-    void tmrStatusClock_Timer();
 
 private:
     // Shows a simulator window maximised; false when this build has no such window.

@@ -68,7 +68,7 @@ struct Control {
     std::vector<std::string> items; // lists
     int listIndex = -1;
     int interval = 0;        // timers, milliseconds; 0 = not ticking
-    std::string pictureKind; // element picture drawn by the renderer
+    std::string pictureKind; // element picture drawn by the renderer; "date" or "time" panels
     std::string parent;      // menu items: the parent item's name, empty on the bar
 
     // Choosing a list item from code fires the list's click handler, as a user's choice does.

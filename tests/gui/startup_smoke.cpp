@@ -15,6 +15,7 @@
 #include "gui_support.h"
 #include "qt/qt_desk.h"
 #include "shell/all_forms.h"
+#include "ui/status_text.h"
 
 namespace corvexa {
 namespace {
@@ -151,9 +152,15 @@ TEST_F(StartupSmoke, TheStatusBarSpansTheBottomEdgeAtItsOwnSizeOnAnyScreen) {
     }
     EXPECT_GT(textSize, 8);
     EXPECT_LT(textSize, 20);
-    // The model's captions reach the panels.
+    // The model's captions reach the panels; the date panel shows today, its stored text stays.
     desk.RunHandler([&] { desk.Get("frmMain").C("sbStatusBar", 1).caption = "Ready"; });
     EXPECT_EQ(qobject_cast<QLabel *>(status)->text(), QStringLiteral("Ready"));
+    EXPECT_EQ(desk.Get("frmMain").C("sbStatusBar", 2).caption, "10/16/2006");
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    EXPECT_EQ(qobject_cast<QLabel *>(main->WidgetFor("sbStatusBar", 2))->text().toStdString(),
+              StatusDate(local));
 }
 
 TEST_F(StartupSmoke, TheAboutBoxTypesItsCreditOnRealTimersUntilOk) {

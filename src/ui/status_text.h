@@ -1,0 +1,21 @@
+#pragma once
+// Texts of status-bar panels that show the date or the time rather than a caption of their own.
+
+#include <ctime>
+#include <string>
+
+namespace corvexa {
+
+// "10/16/2006": month and day without leading zeros.
+std::string StatusDate(const std::tm &t);
+// "10:10 PM": a 12-hour clock, minutes with two digits.
+std::string StatusTime(const std::tm &t);
+
+// A panel of kind "date" or "time" shows the clock rather than its caption.
+bool IsClockPanel(const std::string &kind);
+
+// What a status panel reads now: its caption, or the current date or time when its kind is
+// "date" or "time".
+std::string StatusPanelText(const std::string &kind, const std::string &caption);
+
+} // namespace corvexa
