@@ -36,6 +36,7 @@ Form &Desk::Get(const std::string &name) {
     std::unique_ptr<Form> made = factory->second(*this);
     Form &form = *made;
     forms_[name] = std::move(made);
+    loadOrder_.push_back(name);
     form.loaded = true;
     OnCreated(form);
     form.Form_Load();
@@ -99,6 +100,7 @@ void Desk::Unload(const std::string &name) {
     // Kept alive until the desk goes: a handler of this window may still be running.
     retired_.push_back(std::move(it->second));
     forms_.erase(it);
+    std::erase(loadOrder_, name);
 }
 
 void Desk::UnloadAll() {
@@ -113,8 +115,10 @@ void Desk::UnloadAll() {
 
 std::vector<Form *> Desk::LoadedForms() {
     std::vector<Form *> out;
-    for (auto &[name, form] : forms_) {
-        out.push_back(form.get());
+    for (const std::string &name : loadOrder_) {
+        if (Form *form = Find(name)) {
+            out.push_back(form);
+        }
     }
     return out;
 }

@@ -46,7 +46,7 @@ public:
     void ShowModal(const std::string &name, const std::string &owner);
     void Unload(const std::string &name);
     void UnloadAll();
-    std::vector<Form *> LoadedForms();
+    std::vector<Form *> LoadedForms(); // in loading order
 
     // Dialogs.
     virtual void MessageBox(const std::string &text, const std::string &title = "",
@@ -83,6 +83,7 @@ private:
     Machine &machine_;
     std::map<std::string, FormFactory> factories_;
     std::map<std::string, std::unique_ptr<Form>> forms_;
+    std::vector<std::string> loadOrder_;         // names of the loaded forms, oldest first
     std::vector<std::unique_ptr<Form>> retired_; // unloaded while one of their handlers still ran
 };
 

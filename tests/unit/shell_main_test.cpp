@@ -155,6 +155,33 @@ TEST(ShellMain, ClosingTheMainWindowUnloadsEveryWindowHiddenOrNot) {
     EXPECT_TRUE(s.desk.LoadedForms().empty());
 }
 
+TEST(ShellMain, ClosingUnloadsTheOtherWindowsNewestFirst) {
+    struct Logged : StubWindow {
+        Logged(Desk &d, const std::string &name, std::vector<std::string> &log)
+            : StubWindow(d, name), log_(log) {}
+        void Form_Unload() override { log_.push_back(name()); }
+        std::vector<std::string> &log_;
+    };
+    std::vector<std::string> log;
+    Machine machine;
+    HeadlessDesk desk(machine);
+    RegisterShellForms(desk);
+    for (const char *name : {"frmMIPSFiveStageInt", "frmSingleCycle", "frmMultiCycle"}) {
+        desk.RegisterForm(name,
+                          [name, &log](Desk &d) { return std::make_unique<Logged>(d, name, log); });
+    }
+    desk.Show("frmMain");
+    Form &main = desk.Get("frmMain");
+    main.Click("mnuMultiCycle", 3);
+    main.Click("mnuMIPS5StageInt", 2);
+    main.Click("mnuSingleCycle", 1);
+    desk.Hide("frmMIPSFiveStageInt");
+    main.Click("mnuFileExit");
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"frmSingleCycle", "frmMIPSFiveStageInt", "frmMultiCycle"}));
+    EXPECT_TRUE(desk.LoadedForms().empty());
+}
+
 TEST(ShellMain, ArchitectureOpensTheSimulatorWindowsMaximisedAndKeepsThem) {
     ShellDesk s;
     Form &main = s.OpenMain();
