@@ -266,13 +266,15 @@ void PipelineClock::IfStallLookAhead() {
 }
 
 // Step 7. Forwarding on, branch decided in ID: a result still in EXE cannot reach the compare;
-// nor can a load's data before its write-back.
+// nor can a load's data before its write-back. A load-use hazard found in EXE this clock holds ID
+// anyway, and the branch is decided again once the load has written back.
 void PipelineClock::IfBranchHazardLookAhead() {
     PipelineState &s = s_;
     const StageRecord &id = s.ID;
     const bool exeHazard =
         IsBranch(id.Op) && ((s.EXE.Rx == id.Rs && id.Rs != 0) || (s.EXE.Rx == id.Rt && id.Rt != 0));
-    if (!exeHazard && !LoadFeedsBranch(s.MEM)) {
+    const bool loadHazard = LoadFeedsBranch(s.MEM) && !s.EXE.LoadUseStall;
+    if (!exeHazard && !loadHazard) {
         s.HazardStall = 0;
         return;
     }

@@ -86,9 +86,8 @@ void PipelineClock::MemPhase() {
     s.MEM.Colour = s.EXE.Colour;
     s.MEM.BranchHazardStall = s.EXE.BranchHazardStall;
     s.MEM.LoadUseStall = s.EXE.LoadUseStall;
-    // The copy of a stalled early branch ends its stall here, unless that branch is still
-    // waiting for a load that is only now writing back (then ID decides it at this clock).
-    if (s.MEM.BranchHazardStall && !(s.ID.BranchHazardStall && LoadFeedsBranch(s.WB))) {
+    // The copy of a stalled early branch ends its stall here.
+    if (s.MEM.BranchHazardStall) {
         s.HazardStall = 0;
     }
     // 2. Load-use bubble.

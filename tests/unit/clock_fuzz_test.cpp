@@ -1,0 +1,126 @@
+// A student let loose: random programs (fields a program file could hold, unknown mnemonics
+// included), random options, resets, hand-overs, timer ticks and clicks on the drawing, and any
+// answer to the prompts. Nothing may throw, hang or leave the tables; the sanitizer build runs it
+// too.
+#include <random>
+
+#include "clock_test_support.h"
+
+namespace corvexa::clocktest {
+namespace {
+
+// Answers every prompt at random: whole numbers, fractions, huge numbers, text, empty, Cancel.
+// Refusals loop back to the prompt, so a valid answer comes often enough to end each loop.
+class RandomDesk : public HeadlessDesk {
+public:
+    explicit RandomDesk(Machine &m, unsigned seed) : HeadlessDesk(m), rng_(seed) {}
+    int messages = 0;
+    int prompts = 0;
+
+    void MessageBox(const std::string &, const std::string &, MsgIcon) override { ++messages; }
+    std::optional<std::string> InputBox(const std::string &, const std::string &,
+                                        const std::string &) override {
+        ++prompts;
+        switch (Pick(0, 9)) {
+        case 0:
+            return std::nullopt;
+        case 1:
+            return std::string();
+        case 2:
+            return std::string("abc");
+        case 3:
+            return std::string("1e12");
+        case 4:
+            return std::string("-2.5");
+        default:
+            return std::to_string(Pick(-3, 3) * (Pick(0, 1) == 0 ? 1 : 2147483647 / 3));
+        }
+    }
+    std::optional<std::string> OpenFileName(const std::string &, const std::string &,
+                                            const std::string &) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> SaveFileName(const std::string &, const std::string &,
+                                            const std::string &) override {
+        return std::nullopt;
+    }
+
+    int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+private:
+    std::mt19937 rng_;
+};
+
+void RandomProgram(Machine &m, RandomDesk &d) {
+    static const char *const kOps[] = {"LW",  "SW",   "ADD", "ADDI", "ADDIU", "SUB", "SUBU",
+                                       "AND", "OR",   "NOR", "SLT",  "SLTI",  "SLL", "SRL",
+                                       "BEQ", "BNEQ", "NOP", "XOR",  "",      "ADDU"};
+    const int32_t start = 4 * d.Pick(-10, 600);
+    for (int i = 0; i < kSlots; ++i) {
+        m.ProgMnemonic[i] = kOps[d.Pick(0, 19)];
+        const auto reg = [&] {
+            return static_cast<int16_t>(d.Pick(0, 9) == 0 ? d.Pick(-40, 40) : d.Pick(0, 7));
+        };
+        m.RdField[i] = reg();
+        m.RsField[i] = reg();
+        m.RtField[i] = reg();
+        m.ImmField[i] = d.Pick(0, 5) == 0 ? d.Pick(-2000000000, 2000000000) : d.Pick(-40, 40);
+        m.OffsetField[i] = d.Pick(0, 5) == 0 ? d.Pick(-2000000000, 2000000000) : 4 * d.Pick(-4, 8);
+        m.ProgBranchOffset[i] = static_cast<int16_t>(d.Pick(-40, 40));
+        m.ProgShamt[i] = static_cast<int16_t>(d.Pick(-5, 40));
+        m.ProgFunc[i] = static_cast<int16_t>(d.Pick(-5, 70));
+        m.ProgAddress[i] = start + 4 * i;
+        m.InstrFormat[i] = static_cast<int16_t>(d.Pick(0, 6));
+    }
+}
+
+void ExpectMapSound(const Machine &m) {
+    ASSERT_GE(m.MemMapLast, 0);
+    ASSERT_LE(m.MemMapLast, kMemMapSize - 1);
+    for (int i = 1; i <= m.MemMapLast; ++i) {
+        ASSERT_LT(m.MemMapAddress[i - 1], m.MemMapAddress[i]) << "entry " << i;
+    }
+}
+
+TEST(ClockFuzz, RandomClicksAndAnswersStayInsideTheTables) {
+    static const char *const kMenus[] = {
+        "mnuForwarding", "MnuStall", "AggBranch", "OptNormal",   "OptAlways", "OptDelayed",
+        "OptCancelled",  "MenuMEM",  "MenuREG",   "ViewDetails", "LoadProg",  "SaveProg"};
+    static const char *const kLabels[] = {"lblIFValue", "lblIDValue", "lblEXEValue", "lblMEMValue",
+                                          "lblValue"};
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        Machine m;
+        RandomDesk d(m, seed);
+        RegisterAllForms(d);
+        d.Show("frmMIPSFiveStageInt");
+        auto &w = dynamic_cast<frmMIPSFiveStageInt &>(d.Get("frmMIPSFiveStageInt"));
+        for (int step = 0; step < 400; ++step) {
+            const int what = d.Pick(0, 99);
+            if (what < 60) {
+                w.Click("Clocking");
+            } else if (what < 63) {
+                RandomProgram(m, d);
+                AssembleProgramStore(m);
+                d.Refresh("frmMIPSFiveStageInt");
+            } else if (what < 66) {
+                w.Click("Reset");
+            } else if (what < 76) {
+                w.Click(kMenus[d.Pick(0, 11)]);
+            } else if (what < 80) {
+                w.Click(d.Pick(0, 1) == 0 ? "Timer1" : "StallBlink");
+            } else if (what < 82) {
+                m.RegistersInitialised = !m.RegistersInitialised;
+            } else {
+                w.Click(kLabels[d.Pick(0, 4)], d.Pick(0, 27));
+            }
+            ExpectMapSound(m);
+            ASSERT_GE(w.ClockCount, -1);
+            ASSERT_GE(w.ColourIndex, 0);
+            ASSERT_LT(w.ColourIndex, 15);
+        }
+        EXPECT_GT(d.prompts + d.messages, 0) << "seed " << seed;
+    }
+}
+
+} // namespace
+} // namespace corvexa::clocktest
