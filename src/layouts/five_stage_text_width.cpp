@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <string>
 
 #include "layouts/five_stage_layout.h"
@@ -168,7 +169,7 @@ int EstimatedTextWidth(const Font &font, const std::string &text) {
         line += units * em / 1000.0;
     }
     widest = std::max(widest, line);
-    return static_cast<int>(widest + 0.5);
+    return static_cast<int>(std::lround(widest));
 }
 
 } // namespace corvexa

@@ -284,7 +284,7 @@ void Place(FormLayout &f, const std::string &name, int index, const Segment &s, 
 
 // Arrowheads take single lines first, wire segments whatever numbers are left.
 void Assign(FormLayout &f, std::vector<Segment> wires, const std::vector<Segment> &arrows,
-            Pools pools, bool visible) {
+            const Pools &pools, bool visible) {
     if (arrows.size() > pools.single.size() + pools.array.size()) {
         throw std::logic_error("five-stage layout: more arrowheads than line numbers");
     }

@@ -73,6 +73,7 @@ FormLayout Build() {
     const Font separator = MakeFont("MS Sans Serif", 12, true);
     const Font value = MakeFont("Book Antiqua", 9.75);
     std::vector<std::string> registers;
+    registers.reserve(32);
     for (int r = 0; r < 32; ++r) {
         registers.push_back("R" + std::to_string(r));
     }

@@ -26,7 +26,7 @@ struct ProgramFileRecord {
 using ProgramImage = std::array<ProgramFileRecord, kSlots>;
 
 // A real program file is about 4 KB; anything much larger is refused unread.
-inline constexpr std::size_t kMaxProgramFileBytes = 64 * 1024;
+inline constexpr std::size_t kMaxProgramFileBytes = std::size_t{64} * 1024;
 // Longest single value accepted: a mnemonic or a number with its sign and leading zeros.
 inline constexpr std::size_t kMaxProgramFileValue = 64;
 // A file that ends, or goes wrong, at this slot or later loads with the rest padded with NOP.

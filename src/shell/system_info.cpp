@@ -48,7 +48,9 @@ FindProgram(const std::vector<std::string> &candidates, const std::string &searc
     }
     for (const std::string &name : candidates) {
         for (const std::string &dir : dirs) {
-            std::string path = dir + "/" + name;
+            std::string path = dir;
+            path += '/';
+            path += name;
             if (isExecutable(path)) {
                 return path;
             }
