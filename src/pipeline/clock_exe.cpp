@@ -331,7 +331,8 @@ void PipelineClock::ExeAlu() {
         row = Row::Immediate;
     } else if (op == "SLL") {
         registerB();
-        out = static_cast<int64_t>(static_cast<uint32_t>(s.AluB) << shamt);
+        out = int64_t{static_cast<uint32_t>(static_cast<uint32_t>(s.AluB)
+                                            << shamt)}; // the 32-bit pattern, shifted
     } else if (op == "SRL") {
         registerB();
         out = static_cast<int64_t>(static_cast<uint32_t>(s.AluB) >> shamt);

@@ -191,7 +191,7 @@ void frmMIPSFiveStageInt::PromptRegisterValue(int n) {
         }
         const std::optional<int32_t> value =
             ParseWholeNumber(desk().InputBox("Please enter Sarting Value of Register R" + Num(n),
-                                             "Initial Value for Register", Num(111 * n)));
+                                             "Initial Value for Register", Num(int64_t{111} * n)));
         if (value) {
             m.RegisterFile[n] = *value;
             return;
