@@ -739,10 +739,17 @@ void FormWidget::changeEvent(QEvent *event) {
     }
     if (event->type() == QEvent::WindowStateChange && !syncing_) {
         const Qt::WindowStates s = windowState();
+        const bool wasMinimised = form_->windowState == WindowState::Minimised;
         form_->windowState = (s & Qt::WindowMinimized) != 0   ? WindowState::Minimised
                              : (s & Qt::WindowMaximized) != 0 ? WindowState::Maximised
                                                               : WindowState::Normal;
+        if (wasMinimised && form_->windowState != WindowState::Minimised) {
+            RepaintUncovered();
+        }
     } else if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) {
+            RepaintUncovered();
+        }
         const std::string handler = isActiveWindow() ? "Form_GotFocus" : "Form_LostFocus";
         if (form_->HasHandler(handler)) {
             QPointer<FormWidget> self(this);
@@ -753,6 +760,18 @@ void FormWidget::changeEvent(QEvent *event) {
             });
         }
     }
+}
+
+// A window restored or brought to the front is drawn anew by its own repaint handler, as when it is
+// uncovered: the hexadecimal views of the state windows go back to decimal then.
+void FormWidget::RepaintUncovered() {
+    QPointer<FormWidget> self(this);
+    QTimer::singleShot(0, this, [self] {
+        if (self && self->form_ != nullptr && self->form_->visible && self->desk_.Idle()) {
+            Form *f = self->form_;
+            self->desk_.RunHandler([f] { f->Form_Paint(); });
+        }
+    });
 }
 
 void FormWidget::WriteBackPlacement() {

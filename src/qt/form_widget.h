@@ -108,6 +108,7 @@ private:
     void FontWidget(Entry &e);
     void Dispatch(const std::string &control, int index);
     void WriteBackPlacement();
+    void RepaintUncovered();
     void FillScreenIfNotMaximised();
     void PlaceOnScreen(const Form &f);
 

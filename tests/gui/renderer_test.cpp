@@ -93,13 +93,14 @@ public:
         On("lblValue", [this](int index) { lastLabel = index; });
     }
     bool QueryClose() override { return allowClose; }
+    void Form_Paint() override { ++paints; }
 
     static const FormLayout &Layout() {
         static const FormLayout layout = TestLayout();
         return layout;
     }
 
-    int goes = 0, picked = -1, checkClicks = 0, commands = 0, ticks = 0, lastLabel = -1;
+    int goes = 0, picked = -1, checkClicks = 0, commands = 0, ticks = 0, lastLabel = -1, paints = 0;
     bool allowClose = false, modalReturned = false;
     std::optional<std::string> answer;
 };
@@ -426,6 +427,18 @@ TEST_F(Renderer, AWindowGivenANewSizeShowsThatMuchOfItsDrawing) {
     desk.SyncVisible();
     EXPECT_TRUE(widget->WidgetFor("cmdModal")->isVisible());
     EXPECT_NE(widget->view()->grab().toImage().pixelColor(beyond), QColor(Qt::white));
+}
+
+TEST_F(Renderer, ARestoredWindowIsDrawnAnewByItsRepaintHandler) {
+    Pump(20);
+    const int before = form->paints;
+    widget->showMinimized();
+    Pump(20);
+    EXPECT_EQ(form->windowState, WindowState::Minimised);
+    widget->showNormal();
+    Pump(20);
+    EXPECT_EQ(form->windowState, WindowState::Normal);
+    EXPECT_GT(form->paints, before);
 }
 
 TEST(RendererTables, FontsComeFromTheSubstitutionTable) {
