@@ -405,6 +405,8 @@ private:
                 actual = states[static_cast<int>(form.windowState) % 3];
             } else if (prop == "width" || prop == "height") {
                 actual = std::to_string(prop == "width" ? form.width : form.height);
+            } else if (prop == "left" || prop == "top") {
+                actual = std::to_string(prop == "left" ? form.left : form.top);
             } else {
                 throw ScriptError("unknown form property " + prop);
             }
