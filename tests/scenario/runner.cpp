@@ -219,6 +219,11 @@ private:
             {"assemble", &Runner::Assemble},
             {"expect", &Runner::Expect},
             {"expect-form", &Runner::ExpectForm},
+            {"set-form", &Runner::SetForm},
+            {"close", &Runner::Close},
+            {"setting", &Runner::Setting},
+            {"expect-setting", &Runner::ExpectSetting},
+            {"expect-beeps", &Runner::ExpectBeeps},
             {"expect-state", &Runner::ExpectState},
             {"expect-message", &Runner::ExpectMessage},
             {"expect-prompt", &Runner::ExpectPrompt},
@@ -407,12 +412,74 @@ private:
                 actual = std::to_string(prop == "width" ? form.width : form.height);
             } else if (prop == "left" || prop == "top") {
                 actual = std::to_string(prop == "left" ? form.left : form.top);
+            } else if (prop == "backcolor") {
+                actual = ColourText(form.backColor);
+                expected = ColourText(ColourValue(a[2]));
             } else {
                 throw ScriptError("unknown form property " + prop);
             }
         }
         if (actual != expected) {
             throw Failure(Mismatch(name + " " + prop, expected, actual));
+        }
+    }
+
+    // What the user does to a window frame: move, size, minimise, maximise. No handler runs.
+    void SetForm(const Args &a) {
+        Arity(a, 3, 3, "set-form FORM windowstate|left|top|width|height VALUE");
+        Form &form = LoadedForm(a[0].text);
+        const std::string &prop = a[1].text;
+        if (prop == "windowstate") {
+            static const char *const states[] = {"Normal", "Minimised", "Maximised"};
+            for (int i = 0; i < 3; ++i) {
+                if (a[2].text == states[i]) {
+                    form.windowState = static_cast<WindowState>(i);
+                    return;
+                }
+            }
+            throw ScriptError("expected Normal, Minimised or Maximised, not " + Quote(a[2].text));
+        }
+        int *const field = prop == "left"    ? &form.left
+                           : prop == "top"   ? &form.top
+                           : prop == "width" ? &form.width
+                           : prop == "height" ? &form.height
+                                             : nullptr;
+        if (field == nullptr) {
+            throw ScriptError("unknown form property " + prop);
+        }
+        *field = Field<int32_t>(a[2], prop);
+    }
+
+    // The window's close box, as the screen delivers it.
+    void Close(const Args &a) {
+        Arity(a, 1, 1, "close FORM");
+        Form &form = LoadedForm(a[0].text);
+        if (form.QueryClose()) {
+            desk_.Unload(a[0].text);
+        }
+    }
+
+    void Setting(const Args &a) {
+        Arity(a, 4, 4, "setting APP SECTION KEY VALUE");
+        desk_.SaveSetting(a[0].text, a[1].text, a[2].text, a[3].text);
+    }
+
+    void ExpectSetting(const Args &a) {
+        Arity(a, 4, 4, "expect-setting APP SECTION KEY VALUE|none");
+        const auto value = desk_.GetSetting(a[0].text, a[1].text, a[2].text);
+        const std::string actual = value ? Quote(*value) : "none";
+        const std::string expected = !a[3].quoted && a[3].text == "none" ? "none" : Quote(a[3].text);
+        if (actual != expected) {
+            throw Failure(Mismatch("setting " + a[2].text, expected, actual));
+        }
+    }
+
+    void ExpectBeeps(const Args &a) {
+        Arity(a, 1, 1, "expect-beeps N");
+        const std::string expected = std::to_string(Number(a[0], 0, 1000000, "a count"));
+        const std::string actual = std::to_string(desk_.beeps);
+        if (actual != expected) {
+            throw Failure(Mismatch("beeps", expected, actual));
         }
     }
 
@@ -452,6 +519,15 @@ private:
              expected.substr(0, 2) == "0X")) {
             if (auto n = ParseNumber(expected)) {
                 expected = std::to_string(*n);
+            }
+        }
+        // Some flags are booleans and some are 0 or 1; a script may write either form for both.
+        if (!a[1].quoted) {
+            if ((expected == "True" && *actual == "1") || (expected == "1" && *actual == "True")) {
+                expected = *actual;
+            } else if ((expected == "False" && *actual == "0") ||
+                       (expected == "0" && *actual == "False")) {
+                expected = *actual;
             }
         }
         if (*actual != expected) {

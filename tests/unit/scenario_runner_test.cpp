@@ -186,6 +186,19 @@ TEST(ScenarioRunner, FailedExpectationsNameTheLineAndBothValues) {
     f = FailureAt("expect-state MemMapLast 1\nexpect-state MemMapLast 2\n", 1);
 }
 
+TEST(ScenarioRunner, FlagsMatchAsBooleansOrAsZeroAndOne) {
+    const Outcome r = RunText("expect-state RegisterHasValue[1] 0\nexpect-state "
+                              "RegistersInitialised False\nexpect-state MemMapLast False\n");
+    EXPECT_TRUE(r.result.passed) << r.result.failure;
+    std::string f = FailureAt("expect-state RegistersInitialised 1\n", 1);
+    EXPECT_TRUE(Has(f, "actual:   \"False\"")) << f;
+    f = FailureAt("expect-state MemMapLast True\n", 1);
+    EXPECT_TRUE(Has(f, "actual:   \"0\"")) << f;
+    // Quoted text stays literal.
+    f = FailureAt("expect-state MemMapLast \"False\"\n", 1);
+    EXPECT_TRUE(Has(f, "actual:   \"0\"")) << f;
+}
+
 TEST(ScenarioRunner, DialogsAreCheckedInOrder) {
     std::string f = FailureAt("open frmProbe\nanswer 1\nclick frmProbe cmdAsk\nclick frmProbe "
                               "cmdWarn\nexpect-message x\n",
