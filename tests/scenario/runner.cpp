@@ -439,11 +439,11 @@ private:
             }
             throw ScriptError("expected Normal, Minimised or Maximised, not " + Quote(a[2].text));
         }
-        int *const field = prop == "left"    ? &form.left
-                           : prop == "top"   ? &form.top
-                           : prop == "width" ? &form.width
+        int *const field = prop == "left"     ? &form.left
+                           : prop == "top"    ? &form.top
+                           : prop == "width"  ? &form.width
                            : prop == "height" ? &form.height
-                                             : nullptr;
+                                              : nullptr;
         if (field == nullptr) {
             throw ScriptError("unknown form property " + prop);
         }
@@ -468,7 +468,8 @@ private:
         Arity(a, 4, 4, "expect-setting APP SECTION KEY VALUE|none");
         const auto value = desk_.GetSetting(a[0].text, a[1].text, a[2].text);
         const std::string actual = value ? Quote(*value) : "none";
-        const std::string expected = !a[3].quoted && a[3].text == "none" ? "none" : Quote(a[3].text);
+        const std::string expected =
+            !a[3].quoted && a[3].text == "none" ? "none" : Quote(a[3].text);
         if (actual != expected) {
             throw Failure(Mismatch("setting " + a[2].text, expected, actual));
         }
