@@ -1,6 +1,7 @@
 #include "scenario/runner.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -104,9 +105,17 @@ const std::vector<Property> &Properties() {
     return props;
 }
 
+// Property names as the toolkit spells them (ForeColor, Caption) are the same properties.
+std::string LowerName(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+    return name;
+}
+
 const Property &FindProperty(const std::string &name) {
+    const std::string lower = LowerName(name);
     for (const Property &p : Properties()) {
-        if (name == p.name) {
+        if (lower == p.name) {
             return p;
         }
     }
@@ -368,14 +377,14 @@ private:
         Arity(a, 4, 5, "expect FORM CONTROL [INDEX] PROPERTY VALUE");
         Form &form = LoadedForm(a[0].text);
         const Control &c = ControlOf(form, a[1].text, a.size() == 5 ? Index(a[2]) : -1);
-        const std::string &prop = a[a.size() - 2].text;
+        const std::string prop = LowerName(a[a.size() - 2].text);
         std::string actual;
         std::string expected;
         if (prop == "listtext") {
             actual = Quote(c.ListText());
             expected = Quote(a.back().text);
         } else {
-            const Property &p = FindProperty(prop);
+            const Property &p = FindProperty(a[a.size() - 2].text);
             actual = PropertyText(p, c);
             expected = ExpectedText(p, a.back());
         }
@@ -388,7 +397,7 @@ private:
     void ExpectForm(const Args &a) {
         Arity(a, 3, 3, "expect-form FORM loaded|visible|caption|windowstate|width|height VALUE");
         const std::string &name = a[0].text;
-        const std::string &prop = a[1].text;
+        const std::string prop = LowerName(a[1].text);
         if (!desk_.Known(name)) {
             throw Failure("no such form: " + name);
         }

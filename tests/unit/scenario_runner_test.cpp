@@ -199,6 +199,15 @@ TEST(ScenarioRunner, FlagsMatchAsBooleansOrAsZeroAndOne) {
     EXPECT_TRUE(Has(f, "actual:   \"0\"")) << f;
 }
 
+TEST(ScenarioRunner, PropertyNamesIgnoreCase) {
+    const Outcome r = RunText("open frmProbe\nexpect frmProbe lblOut BackColor &HFFFFFF\n"
+                              "expect frmProbe lblRow 1 Caption \"row 1\"\n"
+                              "expect-form frmProbe Visible True\n");
+    EXPECT_TRUE(r.result.passed) << r.result.failure;
+    const std::string f = FailureAt("open frmProbe\nexpect frmProbe lblOut ForeColour 0\n", 2);
+    EXPECT_TRUE(Has(f, "unknown property ForeColour")) << f;
+}
+
 TEST(ScenarioRunner, DialogsAreCheckedInOrder) {
     std::string f = FailureAt("open frmProbe\nanswer 1\nclick frmProbe cmdAsk\nclick frmProbe "
                               "cmdWarn\nexpect-message x\n",
