@@ -230,6 +230,7 @@ private:
             {"expect-form", &Runner::ExpectForm},
             {"set-form", &Runner::SetForm},
             {"close", &Runner::Close},
+            {"focus", &Runner::Focus},
             {"setting", &Runner::Setting},
             {"expect-setting", &Runner::ExpectSetting},
             {"expect-beeps", &Runner::ExpectBeeps},
@@ -465,6 +466,16 @@ private:
         Form &form = LoadedForm(a[0].text);
         if (form.QueryClose()) {
             desk_.Unload(a[0].text);
+        }
+    }
+
+    // The window becomes the active one (True) or another window does (False).
+    void Focus(const Args &a) {
+        Arity(a, 2, 2, "focus FORM True|False");
+        Form &form = LoadedForm(a[0].text);
+        const char *const handler = Flag(a[1]) ? "Form_GotFocus" : "Form_LostFocus";
+        if (form.HasHandler(handler)) {
+            form.Click(handler);
         }
     }
 
