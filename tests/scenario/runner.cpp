@@ -264,7 +264,19 @@ private:
         return *form;
     }
 
+    // A control array of one element (a menu item that carries an index) may be named without it.
+    static int ResolveIndex(Form &form, const std::string &name, int index) {
+        if (index < 0 && form.Find(name, index) == nullptr) {
+            const ControlArray array = form.Array(name);
+            if (array.size() == 1) {
+                return array.lower();
+            }
+        }
+        return index;
+    }
+
     static Control &ControlOf(Form &form, const std::string &name, int index) {
+        index = ResolveIndex(form, name, index);
         if (Control *c = form.Find(name, index)) {
             return *c;
         }
@@ -297,7 +309,7 @@ private:
     void Menu(const Args &a) {
         Arity(a, 2, 3, "menu FORM ITEM [INDEX]");
         Form &form = LoadedForm(a[0].text);
-        const int index = a.size() == 3 ? Index(a[2]) : -1;
+        const int index = ResolveIndex(form, a[1].text, a.size() == 3 ? Index(a[2]) : -1);
         Control &item = ControlOf(form, a[1].text, index);
         if (item.kind != ControlKind::MenuItem) {
             throw Failure(a[1].text + " is not a menu item");
@@ -310,7 +322,7 @@ private:
     void ClickControl(const Args &a) {
         Arity(a, 2, 3, "click FORM CONTROL [INDEX]");
         Form &form = LoadedForm(a[0].text);
-        const int index = a.size() == 3 ? Index(a[2]) : -1;
+        const int index = ResolveIndex(form, a[1].text, a.size() == 3 ? Index(a[2]) : -1);
         if (Enabled(form, ControlOf(form, a[1].text, index))) {
             form.Click(a[1].text, index);
         }

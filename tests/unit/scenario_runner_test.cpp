@@ -37,6 +37,7 @@ FormLayout ProbeLayout() {
     l.controls.push_back(timer);
     l.controls.push_back(MakeMenu("mnuFile", -1, "&File", ""));
     l.controls.push_back(MakeMenu("mnuGo", -1, "&Go", "mnuFile"));
+    l.controls.push_back(MakeMenu("mnuArch", 2, "Arch", "mnuFile"));
     return l;
 }
 
@@ -64,6 +65,7 @@ public:
            [this](int i) { C("lblOut").caption = "picked " + C("lstPick", i).ListText(); });
         On("Timer1", [this] { ++ticks; });
         On("mnuGo", [this] { C("lblOut").caption = "went"; });
+        On("mnuArch", [this](int i) { C("lblOut").caption = "arch " + std::to_string(i); });
         On("lblRow", [this](int i) { C("lblOut").caption = "row " + std::to_string(i); });
     }
     void Form_Paint() override {
@@ -206,6 +208,15 @@ TEST(ScenarioRunner, PropertyNamesIgnoreCase) {
     EXPECT_TRUE(r.result.passed) << r.result.failure;
     const std::string f = FailureAt("open frmProbe\nexpect frmProbe lblOut ForeColour 0\n", 2);
     EXPECT_TRUE(Has(f, "unknown property ForeColour")) << f;
+}
+
+TEST(ScenarioRunner, AnArrayOfOneElementNeedsNoIndex) {
+    const Outcome r = RunText("open frmProbe\nmenu frmProbe mnuArch\n"
+                              "expect frmProbe lblOut caption \"arch 2\"\n"
+                              "expect frmProbe mnuArch caption Arch\n");
+    EXPECT_TRUE(r.result.passed) << r.result.failure;
+    const std::string f = FailureAt("open frmProbe\nclick frmProbe lblRow\n", 2);
+    EXPECT_TRUE(Has(f, "give an index")) << f;
 }
 
 TEST(ScenarioRunner, DialogsAreCheckedInOrder) {
