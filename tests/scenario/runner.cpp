@@ -669,7 +669,7 @@ private:
         std::optional<std::string> icon;
         for (const Token &t : a) {
             if (!t.quoted && t.text.rfind("icon=", 0) == 0) {
-                icon = t.text.substr(5);
+                icon = LowerName(t.text.substr(5));
                 if (std::find(icons.begin(), icons.end(), *icon) == icons.end()) {
                     throw ScriptError("unknown icon " + *icon);
                 }

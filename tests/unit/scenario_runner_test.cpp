@@ -201,10 +201,12 @@ TEST(ScenarioRunner, FlagsMatchAsBooleansOrAsZeroAndOne) {
     EXPECT_TRUE(Has(f, "actual:   \"0\"")) << f;
 }
 
-TEST(ScenarioRunner, PropertyNamesIgnoreCase) {
+TEST(ScenarioRunner, PropertyAndIconNamesIgnoreCase) {
     const Outcome r = RunText("open frmProbe\nexpect frmProbe lblOut BackColor &HFFFFFF\n"
                               "expect frmProbe lblRow 1 Caption \"row 1\"\n"
-                              "expect-form frmProbe Visible True\n");
+                              "expect-form frmProbe Visible True\n"
+                              "click frmProbe cmdWarn\n"
+                              "expect-message \"Enter a Proper Integer Value\" icon=Exclamation\n");
     EXPECT_TRUE(r.result.passed) << r.result.failure;
     const std::string f = FailureAt("open frmProbe\nexpect frmProbe lblOut ForeColour 0\n", 2);
     EXPECT_TRUE(Has(f, "unknown property ForeColour")) << f;
