@@ -118,7 +118,11 @@ void QtDesk::OnCreated(Form &form) {
     if (FormWidget *old = WidgetOf(form.name())) {
         Retire(old);
     }
-    widgets_[form.name()] = new FormWidget(*this, form);
+    FormWidget *widget = new FormWidget(*this, form);
+    widgets_[form.name()] = widget;
+    // Timers enabled in the design run from the moment the window is made, before its loading
+    // code: a load that takes a while finds their first tick due.
+    widget->SyncTimers();
 }
 
 void QtDesk::OnChanged(Form &form) {

@@ -24,11 +24,8 @@ void frmSplash::Form_Load() {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         now = desk().MonotonicSeconds();
     }
-    // The timer has been counting since the window was made, so the wait has used up its
-    // interval: the tick is due as soon as the splash is on the screen.
-    Control &timer = C("Timer1");
-    const double left = timer.interval - (now - start) * 1000.0;
-    timer.interval = left >= 1.0 ? static_cast<int>(left) : 1;
+    // Timer1 has been running since the window was made, so its tick is due as soon as the
+    // splash is on the screen.
 }
 
 void frmSplash::Timer1_Timer() {
