@@ -11,31 +11,18 @@
 namespace corvexa::program_file_test {
 namespace {
 
-void Slot(Machine &m, size_t i, const char *mnemonic, int16_t rd, int16_t rs, int16_t rt,
-          int32_t imm, int32_t offset, int16_t branch, int16_t shamt, int16_t func) {
-    m.ProgMnemonic[i] = mnemonic;
-    m.RdField[i] = rd;
-    m.RsField[i] = rs;
-    m.RtField[i] = rt;
-    m.ImmField[i] = imm;
-    m.OffsetField[i] = offset;
-    m.ProgBranchOffset[i] = branch;
-    m.ProgShamt[i] = shamt;
-    m.ProgFunc[i] = func;
-}
-
 TEST(ProgramFileFormat, RecordsAreQuotedMnemonicAndEightNumbersWithCrLf) {
     Machine m;
     for (size_t i = 0; i < 32; ++i) {
-        Slot(m, i, "NOP", 0, 0, 0, 0, 0, 0, 0, 0);
+        LoadedSlot(m, i, "NOP", 0, 0, 0, 0, 0, 0, 0, 0);
     }
-    Slot(m, 0, "ADD", 9, 9, 9, 0, 0, 0, 0, 32);
+    LoadedSlot(m, 0, "ADD", 9, 9, 9, 0, 0, 0, 0, 32);
     m.AssembledRd[0] = 3; // the registers come from the assembled copies
     m.AssembledRs[0] = 1;
     m.AssembledRt[0] = 2;
-    Slot(m, 1, "LW", 0, 0, 0, -32768, -8, -32, 31, -1);
+    LoadedSlot(m, 1, "LW", 0, 0, 0, -32768, -8, -32, 31, -1);
     m.AssembledRd[1] = -5;
-    Slot(m, 2, "ADDI", 0, 0, 0, 2147483647, -2147483647 - 1, 0, 0, 0);
+    LoadedSlot(m, 2, "ADDI", 0, 0, 0, 2147483647, -2147483647 - 1, 0, 0, 0);
     const std::string text = ProgramFileText(m);
     const std::string expected = "\"ADD\",3,1,2,0,0,0,0,32\r\n"
                                  "\"LW\",-5,0,0,-32768,-8,-32,31,-1\r\n"
@@ -49,9 +36,10 @@ TEST(ProgramFileFormat, SaveThenLoadGivesBackAllNineFieldsOfEverySlot) {
     Machine m;
     for (size_t i = 0; i < 32; ++i) {
         const auto k = static_cast<int>(i);
-        Slot(m, i, i % 3 == 0 ? "SW" : "BNEQ", static_cast<int16_t>(k), static_cast<int16_t>(-k),
-             static_cast<int16_t>(31 - k), -1000 * k, 70000 * k, static_cast<int16_t>(k - 16),
-             static_cast<int16_t>(k % 32), static_cast<int16_t>(k * 2));
+        LoadedSlot(m, i, i % 3 == 0 ? "SW" : "BNEQ", static_cast<int16_t>(k),
+                   static_cast<int16_t>(-k), static_cast<int16_t>(31 - k), -1000 * k, 70000 * k,
+                   static_cast<int16_t>(k - 16), static_cast<int16_t>(k % 32),
+                   static_cast<int16_t>(k * 2));
     }
     AssembleProgramStore(m);
     ASSERT_TRUE(WriteProgramFile(dir / "p.INT", m));

@@ -44,6 +44,22 @@ private:
     std::filesystem::path path_;
 };
 
+// Fills one slot as a loaded program file leaves it: the nine stored fields, no format, no listing.
+inline void LoadedSlot(Machine &m, int slot, const char *mnemonic, int16_t rd, int16_t rs,
+                       int16_t rt, int32_t imm = 0, int32_t offset = 0, int16_t branch = 0,
+                       int16_t shamt = 0, int16_t func = 0) {
+    const auto i = static_cast<size_t>(slot);
+    m.ProgMnemonic[i] = mnemonic;
+    m.RdField[i] = rd;
+    m.RsField[i] = rs;
+    m.RtField[i] = rt;
+    m.ImmField[i] = imm;
+    m.OffsetField[i] = offset;
+    m.ProgBranchOffset[i] = branch;
+    m.ProgShamt[i] = shamt;
+    m.ProgFunc[i] = func;
+}
+
 inline void WriteText(const std::string &path, const std::string &text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;

@@ -1,23 +1,10 @@
+#include "program_file_test_support.h"
 #include "writer_test_support.h"
 
 namespace corvexa::writer_test {
-namespace {
 
-// Fills one slot as a loaded program file leaves it (no format, no listing).
-void Loaded(Machine &m, int slot, const char *mnemonic, int16_t rd, int16_t rs, int16_t rt,
-            int32_t imm = 0, int32_t offset = 0, int16_t branch = 0, int16_t shamt = 0,
-            int16_t func = 0) {
-    const auto i = static_cast<size_t>(slot);
-    m.ProgMnemonic[i] = mnemonic;
-    m.RdField[i] = rd;
-    m.RsField[i] = rs;
-    m.RtField[i] = rt;
-    m.ImmField[i] = imm;
-    m.OffsetField[i] = offset;
-    m.ProgBranchOffset[i] = branch;
-    m.ProgShamt[i] = shamt;
-    m.ProgFunc[i] = func;
-}
+using program_file_test::LoadedSlot;
+namespace {
 
 TEST_F(WriterTest, AssembleHidesTheWriterAndHandsOverToThePipelineWindow) {
     frmWriteIntProg &w = Open();
@@ -52,11 +39,11 @@ TEST_F(WriterTest, AssembleHidesTheWriterAndHandsOverToThePipelineWindow) {
 
 TEST_F(WriterTest, RefreshTakesOverALoadedProgramOnceAndAsksTheCodeStart) {
     frmWriteIntProg &w = Open();
-    Loaded(m, 0, "LW", 3, 9, 5, 0, -8);
-    Loaded(m, 1, "SLL", 4, 2, 0, 5, 0, 0, 7); // shown from ImmField; the shift field stays 7
-    Loaded(m, 2, "BNEQ", 1, 2, 0, 0, 0, -3);
-    Loaded(m, 3, "SUBU", 6, 7, 8);
-    Loaded(m, 4, "NOP", 0, 0, 0);
+    LoadedSlot(m, 0, "LW", 3, 9, 5, 0, -8);
+    LoadedSlot(m, 1, "SLL", 4, 2, 0, 5, 0, 0, 7); // shown from ImmField; the shift field stays 7
+    LoadedSlot(m, 2, "BNEQ", 1, 2, 0, 0, 0, -3);
+    LoadedSlot(m, 3, "SUBU", 6, 7, 8);
+    LoadedSlot(m, 4, "NOP", 0, 0, 0);
     m.LoadingFlag = true;
     m.RefreshDone = false;
     desk.QueueAnswer("4097");
@@ -91,7 +78,7 @@ TEST_F(WriterTest, RefreshTakesOverALoadedProgramOnceAndAsksTheCodeStart) {
 
     // A second press, and a press after a second load, do nothing.
     w.Click("cmdRefresh");
-    Loaded(m, 0, "ADD", 1, 1, 1);
+    LoadedSlot(m, 0, "ADD", 1, 1, 1);
     m.LoadingFlag = true;
     w.Click("cmdRefresh");
     ExpectNoDialog();
@@ -114,7 +101,7 @@ TEST_F(WriterTest, RefreshTakesOverALoadedProgramOnceAndAsksTheCodeStart) {
 TEST_F(WriterTest, AssembleRightAfterALoadUsesTheRowsFormats) {
     frmWriteIntProg &w = Open();
     Choose(0, "ADDI", "5"); // the row's format stays immediate
-    Loaded(m, 0, "ADD", 1, 2, 3, 9);
+    LoadedSlot(m, 0, "ADD", 1, 2, 3, 9);
     m.LoadingFlag = true;
     w.Click("cmdEND");
     EXPECT_EQ(m.ProgText[0], "ADD R1,R2,9");
@@ -122,8 +109,8 @@ TEST_F(WriterTest, AssembleRightAfterALoadUsesTheRowsFormats) {
 
 TEST_F(WriterTest, MoveUpExchangesSlotsKeepsAddressesAndAsksNothing) {
     frmWriteIntProg &w = Open();
-    Loaded(m, 4, "ADD", 1, 2, 3, 11, 12, 13, 14, 32);
-    Loaded(m, 5, "LW", 7, 8, 9, 21, 22, 23, 24, 25);
+    LoadedSlot(m, 4, "ADD", 1, 2, 3, 11, 12, 13, 14, 32);
+    LoadedSlot(m, 5, "LW", 7, 8, 9, 21, 22, 23, 24, 25);
     m.AssembledRd[4] = 1;
     m.AssembledRd[5] = 7;
     m.RefreshDone = true;
@@ -168,11 +155,11 @@ TEST_F(WriterTest, MoveUpExchangesSlotsKeepsAddressesAndAsksNothing) {
 
 TEST_F(WriterTest, RefillShowsValuesTheListsCannotHoldAsText) {
     frmWriteIntProg &w = Open();
-    Loaded(m, 0, "XOR", 40, -3, 32767);
-    Loaded(m, 1, "lw", 1, 2, 3);
-    Loaded(m, 2, "", 0, 0, 0);
-    Loaded(m, 3, "LW", -32768, 0, 99, 0, 5);
-    Loaded(m, 4, "ADD.S", 1, 2, 3);
+    LoadedSlot(m, 0, "XOR", 40, -3, 32767);
+    LoadedSlot(m, 1, "lw", 1, 2, 3);
+    LoadedSlot(m, 2, "", 0, 0, 0);
+    LoadedSlot(m, 3, "LW", -32768, 0, 99, 0, 5);
+    LoadedSlot(m, 4, "ADD.S", 1, 2, 3);
     m.LoadingFlag = true;
     desk.QueueAnswer("2000");
     w.Click("cmdRefresh");
@@ -204,9 +191,9 @@ TEST_F(WriterTest, RefillShowsValuesTheListsCannotHoldAsText) {
 }
 
 TEST_F(WriterTest, WriterFirstShownByALoadRefillsAtItsDesignPlaces) {
-    Loaded(m, 0, "ADDI", 2, 3, 0, -7);
+    LoadedSlot(m, 0, "ADDI", 2, 3, 0, -7);
     for (int i = 1; i < 32; ++i) {
-        Loaded(m, i, "NOP", 0, 0, 0);
+        LoadedSlot(m, i, "NOP", 0, 0, 0);
     }
     m.LoadingFlag = true;
     desk.QueueAnswer("1000");
