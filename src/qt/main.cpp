@@ -19,17 +19,8 @@ int main(int argc, char **argv) {
     if (std::getenv("CORVEXA_STARTUP_PROBE") != nullptr) {
         corvexa::qt::ArmStartupProbe(desk, sinceMain);
     }
-    // The splash starts everything; until the shell's windows exist, the five-stage window does.
-    desk.RunHandler([&desk] {
-        if (desk.Known("frmSplash")) {
-            desk.Show("frmSplash");
-        } else if (desk.Known("frmMain")) {
-            desk.Show("frmMain");
-        } else if (desk.Known("frmMIPSFiveStageInt")) {
-            desk.Maximise("frmMIPSFiveStageInt");
-            desk.Show("frmMIPSFiveStageInt");
-        }
-    });
+    // The splash starts everything else through its timer.
+    desk.RunHandler([&desk] { desk.Show("frmSplash"); });
     bool anyVisible = false;
     for (corvexa::Form *form : desk.LoadedForms()) {
         anyVisible = anyVisible || form->visible;
