@@ -674,6 +674,9 @@ void FormWidget::FontWidget(Entry &e) {
 }
 
 void FormWidget::PlaceWidgets() {
+    if (form_ == nullptr) {
+        return; // unloaded: its controls may be gone
+    }
     for (Entry &e : entries_) {
         if (e.widget) {
             PlaceWidget(e);

@@ -215,6 +215,7 @@ void QtDesk::SyncVisible() {
 void QtDesk::RunHandler(const std::function<void()> &handler) {
     ++depth_;
     try {
+        const Busy busy(*this);
         handler();
     } catch (const std::exception &e) {
         std::fprintf(stderr, "corvexa: a command failed: %s\n", e.what());

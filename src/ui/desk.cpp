@@ -12,6 +12,14 @@ Desk::~Desk() {
     retired_.clear();
 }
 
+void Desk::Leave() {
+    if (--busy_ == 0 && !retired_.empty()) {
+        // Moved out first: a window's destructor must not find itself still listed.
+        std::vector<std::unique_ptr<Form>> freed = std::move(retired_);
+        retired_.clear();
+    }
+}
+
 void Desk::RegisterForm(const std::string &name, FormFactory factory) {
     factories_[name] = std::move(factory);
 }
@@ -26,6 +34,7 @@ bool Desk::Loaded(const std::string &name) const {
 }
 
 Form &Desk::Get(const std::string &name) {
+    const Busy busy(*this);
     if (Form *f = Find(name)) {
         return *f;
     }
@@ -40,54 +49,52 @@ Form &Desk::Get(const std::string &name) {
     form.loaded = true;
     OnCreated(form);
     form.Form_Load();
-    form.Touch();
     OnChanged(form);
     return form;
 }
 
 void Desk::Show(const std::string &name) {
+    const Busy busy(*this);
     Form &form = Get(name);
     if (!form.visible) {
         form.visible = true;
         OnChanged(form);
         form.Form_Paint();
     }
-    form.Touch();
     OnChanged(form);
 }
 
 void Desk::Hide(const std::string &name) {
     Form &form = Get(name);
     form.visible = false;
-    form.Touch();
     OnChanged(form);
 }
 
 void Desk::Maximise(const std::string &name) {
     Form &form = Get(name);
     form.windowState = WindowState::Maximised;
-    form.Touch();
     OnChanged(form);
 }
 
 void Desk::Refresh(const std::string &name) {
+    const Busy busy(*this);
     Form &form = Get(name);
     form.Form_Paint();
-    form.Touch();
     OnChanged(form);
 }
 
 void Desk::ShowModal(const std::string &name, const std::string &owner) {
+    const Busy busy(*this);
     Form &form = Get(name);
     Form *ownerForm = owner.empty() ? nullptr : Find(owner);
     form.visible = true;
     form.Form_Paint();
-    form.Touch();
     OnChanged(form);
     OnModal(form, ownerForm);
 }
 
 void Desk::Unload(const std::string &name) {
+    const Busy busy(*this);
     auto it = forms_.find(name);
     if (it == forms_.end()) {
         return;
@@ -97,7 +104,7 @@ void Desk::Unload(const std::string &name) {
     form.visible = false;
     form.loaded = false;
     OnUnloading(form);
-    // Kept alive until the desk goes: a handler of this window may still be running.
+    // A handler of this window may still be running: it goes when the busy scope ends.
     retired_.push_back(std::move(it->second));
     forms_.erase(it);
     std::erase(loadOrder_, name);

@@ -48,6 +48,21 @@ public:
     void UnloadAll();
     std::vector<Form *> LoadedForms(); // in loading order
 
+    // Handlers and window operations run inside a busy scope. A window unloaded meanwhile may
+    // still have code running on it; it is freed when the outermost scope ends.
+    class Busy {
+    public:
+        explicit Busy(Desk &desk) : desk_(desk) { ++desk_.busy_; }
+        ~Busy() { desk_.Leave(); }
+        Busy(const Busy &) = delete;
+        Busy &operator=(const Busy &) = delete;
+
+    private:
+        Desk &desk_;
+    };
+    // Unloaded windows not yet freed (for checks).
+    size_t UnloadedKept() const { return retired_.size(); }
+
     // Dialogs.
     virtual void MessageBox(const std::string &text, const std::string &title = "",
                             MsgIcon icon = MsgIcon::None) = 0;
@@ -80,11 +95,14 @@ protected:
     virtual void OnUnloading(Form &) {}
 
 private:
+    void Leave();
+
     Machine &machine_;
     std::map<std::string, FormFactory> factories_;
     std::map<std::string, std::unique_ptr<Form>> forms_;
     std::vector<std::string> loadOrder_;         // names of the loaded forms, oldest first
-    std::vector<std::unique_ptr<Form>> retired_; // unloaded while one of their handlers still ran
+    std::vector<std::unique_ptr<Form>> retired_; // unloaded, waiting for the busy scope to end
+    int busy_ = 0;
 };
 
 } // namespace corvexa

@@ -78,7 +78,7 @@ void Form::On(const std::string &control, std::function<void()> handler) {
 }
 
 void Form::Click(const std::string &control, int index) {
-    ++generation_;
+    const Desk::Busy busy(desk_);
     auto it = handlers_.find(control);
     if (it != handlers_.end()) {
         // A copy: the handler may unload this very window.

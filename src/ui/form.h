@@ -76,10 +76,6 @@ public:
     std::deque<Control> &controls() { return controls_; }
     ControlArray Array(const std::string &name);
 
-    // Incremented by every handler run; renderers re-sync when it moves.
-    unsigned long generation() const { return generation_; }
-    void Touch() { ++generation_; }
-
 protected:
     void On(const std::string &control, std::function<void(int)> handler);
     void On(const std::string &control, std::function<void()> handler);
@@ -90,7 +86,6 @@ private:
     std::deque<Control> controls_;
     std::map<std::string, size_t> byKey_;
     std::map<std::string, std::function<void(int)>> handlers_;
-    unsigned long generation_ = 0;
 };
 
 std::string ControlKey(const std::string &name, int index);

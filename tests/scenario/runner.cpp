@@ -383,7 +383,6 @@ private:
                               : Field<int32_t>(v, p.name);
             break;
         }
-        form.Touch();
     }
 
     void Expect(const Args &a) {
