@@ -19,8 +19,12 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <set>
+
+#include <xcb/xcb.h>
 
 #include "qt/colours.h"
 #include "qt/control_item.h"
@@ -35,7 +39,6 @@ namespace {
 constexpr double kTwipsPerPixel = 15.0;
 constexpr double kTwipsPerPoint = 20.0;
 constexpr int kVisibleListItems = 20;
-constexpr int kWindowManagerGrace = 400; // ms a window manager gets to maximise a window
 
 bool IsDrawn(ControlKind k) {
     return k == ControlKind::Label || k == ControlKind::TextBox || k == ControlKind::Line ||
@@ -75,6 +78,45 @@ void BringToFront(QWidget *w) {
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
         w->raise();
     }
+}
+
+// One window property that holds a window id, or 0.
+xcb_window_t WindowProperty(xcb_connection_t *c, xcb_window_t window, xcb_atom_t property) {
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, property, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    xcb_window_t value = 0;
+    if (reply != nullptr && reply->type == XCB_ATOM_WINDOW && reply->format == 32 &&
+        xcb_get_property_value_length(reply) == sizeof(xcb_window_t)) {
+        value = *static_cast<xcb_window_t *>(xcb_get_property_value(reply));
+    }
+    std::free(reply);
+    return value;
+}
+
+// Whether something maximises this window when asked. On X11 only a window manager does, and a
+// window manager of today names its check window on the root window (the check window names
+// itself too, so a stale id left by a window manager that has gone does not count). Other
+// platforms maximise windows themselves.
+bool WindowManagerMaximises(QWidget *w) {
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) {
+        return true;
+    }
+    xcb_connection_t *c = x11->connection();
+    static constexpr char kCheck[] = "_NET_SUPPORTING_WM_CHECK";
+    xcb_intern_atom_reply_t *atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof kCheck - 1, kCheck), nullptr);
+    const xcb_atom_t check = atom != nullptr ? atom->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(atom);
+    if (check == XCB_ATOM_NONE) {
+        return false;
+    }
+    xcb_query_tree_reply_t *tree =
+        xcb_query_tree_reply(c, xcb_query_tree(c, static_cast<xcb_window_t>(w->winId())), nullptr);
+    const xcb_window_t root = tree != nullptr ? tree->root : 0;
+    std::free(tree);
+    const xcb_window_t wm = root != 0 ? WindowProperty(c, root, check) : 0;
+    return wm != 0 && WindowProperty(c, wm, check) == wm;
 }
 
 int ToPixels(int twips) {
@@ -283,10 +325,15 @@ void FormWidget::AddPanel(Entry &e) {
     bar->addWidget(label, first ? 1 : 0);
     e.panel = label;
     if (panelClock_ == nullptr && IsClockPanel(e.control->pictureKind)) {
+        // Wakes when the minute changes, never in between.
         panelClock_ = new QTimer(this);
-        panelClock_->setInterval(1000);
-        connect(panelClock_, &QTimer::timeout, this, [this] { ShowPanelTexts(); });
-        panelClock_->start();
+        panelClock_->setSingleShot(true);
+        panelClock_->setTimerType(Qt::PreciseTimer);
+        connect(panelClock_, &QTimer::timeout, this, [this] {
+            ShowPanelTexts();
+            panelClock_->start(MsUntilNextMinute());
+        });
+        panelClock_->start(MsUntilNextMinute());
     }
 }
 
@@ -405,11 +452,7 @@ void FormWidget::SyncWindow() {
         switch (f.windowState) {
         case WindowState::Maximised:
             if (!isMaximized() || !isVisible()) {
-                showMaximized();
-                // Without a window manager (a bare X server before a projector) nobody
-                // maximises: the window then takes the screen itself.
-                QTimer::singleShot(kWindowManagerGrace, this,
-                                   [this] { FillScreenIfNotMaximised(); });
+                ShowMaximised();
             }
             break;
         case WindowState::Minimised:
@@ -461,18 +504,17 @@ void FormWidget::PlaceOnScreen(const Form &f) {
     }
 }
 
-void FormWidget::FillScreenIfNotMaximised() {
-    if (form_ == nullptr || !isVisible() || !isMaximized() || screen() == nullptr) {
-        return;
-    }
-    const QRect avail = screen()->availableGeometry();
-    const QRect have = frameGeometry();
-    if (have.width() + 4 < avail.width() || have.height() + 4 < avail.height()) {
+// Without a window manager (a bare X server before a projector) nobody maximises: the window
+// takes the screen itself before it appears, so it is never seen at its restored size.
+void FormWidget::ShowMaximised() {
+    if (screen() != nullptr && !WindowManagerMaximises(this)) {
         syncing_ = true;
-        setGeometry(avail);
+        // Maximised first, so the restored placement stays the one to go back to.
         setWindowState(windowState() | Qt::WindowMaximized);
+        setGeometry(screen()->availableGeometry());
         syncing_ = false;
     }
+    showMaximized();
 }
 
 void FormWidget::SyncAll() {

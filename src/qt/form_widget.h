@@ -109,7 +109,7 @@ private:
     void Dispatch(const std::string &control, int index);
     void WriteBackPlacement();
     void RepaintUncovered();
-    void FillScreenIfNotMaximised();
+    void ShowMaximised();
     void PlaceOnScreen(const Form &f);
 
     QtDesk &desk_;

@@ -130,16 +130,18 @@ void QtDesk::OnChanged(Form &form) {
     if (w == nullptr || w->form() != &form) {
         return;
     }
-    if (depth_ == 0 || (form.visible && !w->isVisible())) {
-        w->SyncAll();
-    } else {
-        w->SyncWindow();
-    }
     if (form.visible) {
         everShown_ = true;
     } else {
         EndModalOf(form.name());
     }
+    if (depth_ == 0) {
+        w->SyncAll();
+    } else if (w->isVisible()) {
+        w->SyncWindow();
+    }
+    // A window that appears inside a handler is shown when the handler is done, in the state it
+    // leaves: one made visible and then maximised appears maximised at once.
 }
 
 void QtDesk::OnModal(Form &form, Form *owner) {

@@ -11,6 +11,12 @@ std::string StatusDate(const std::tm &t);
 // "10:10 PM": a 12-hour clock, minutes with two digits.
 std::string StatusTime(const std::tm &t);
 
+// Milliseconds from a local time msIntoSecond past its second until the next minute begins: the
+// date and time panels show nothing finer, so they change only then. At least 1.
+int MsUntilNextMinute(const std::tm &local, int msIntoSecond);
+// The same from the clock now.
+int MsUntilNextMinute();
+
 // A panel of kind "date" or "time" shows the clock rather than its caption.
 bool IsClockPanel(const std::string &kind);
 

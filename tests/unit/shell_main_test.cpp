@@ -256,3 +256,18 @@ TEST(ShellMain, StatusBarShowsDateAndTimeInTheDesignedForm) {
     t.tm_hour = 12;
     EXPECT_EQ(StatusTime(t), "12:07 PM");
 }
+
+TEST(ShellMain, StatusClockWakesOnlyWhenTheMinuteChanges) {
+    std::tm t{};
+    t.tm_sec = 0;
+    EXPECT_EQ(MsUntilNextMinute(t, 0), 60000); // just changed: a whole minute to the next
+    t.tm_sec = 30;
+    EXPECT_EQ(MsUntilNextMinute(t, 250), 29750);
+    t.tm_sec = 59;
+    EXPECT_EQ(MsUntilNextMinute(t, 999), 1); // never zero: no busy wakes at the change
+    t.tm_sec = 60;                           // a leap second
+    EXPECT_EQ(MsUntilNextMinute(t, 500), 500);
+    const int now = MsUntilNextMinute();
+    EXPECT_GE(now, 1);
+    EXPECT_LE(now, 60000);
+}
