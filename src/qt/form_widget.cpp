@@ -772,9 +772,12 @@ void FormWidget::closeEvent(QCloseEvent *event) {
         event->accept();
         return;
     }
-    // The model decides: the window goes when its form is unloaded.
+    // The model decides: the window goes when its form is unloaded. Not while a handler runs (an
+    // animation lets the event loop paint): no handler starts inside another.
     event->ignore();
-    desk_.UserClose(*form_);
+    if (desk_.Idle()) {
+        desk_.UserClose(*form_);
+    }
 }
 
 void FormWidget::changeEvent(QEvent *event) {

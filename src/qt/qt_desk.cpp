@@ -10,8 +10,10 @@
 #include <QSettings>
 #include <QStringList>
 #include <QWindow>
+#include <chrono>
 #include <cstdio>
 #include <exception>
+#include <thread>
 
 #include "qt/control_item.h"
 #include "qt/form_widget.h"
@@ -35,6 +37,9 @@ QMessageBox::Icon ToQtIcon(MsgIcon icon) {
     }
     return QMessageBox::NoIcon;
 }
+
+constexpr double kFrameSeconds = 1.0 / 60; // how often an animation shows its progress
+constexpr double kAnimationGap = 0.25;     // a pause longer than this starts a new animation
 
 QString TitleOr(const std::string &title) {
     return QString::fromStdString(title.empty() ? std::string(kAppTitle) : title);
@@ -365,6 +370,25 @@ bool QtDesk::StartProgram(const std::string &path) {
 void QtDesk::ProcessEvents() {
     SyncVisible();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// Each frame lets the event loop paint, without user input; timers, focus changes and close boxes
+// wait while a handler runs (see Idle), so no other handler starts. The steps are timed from the
+// first, so their total is as asked however long painting takes.
+void QtDesk::Animate(double seconds) {
+    const double now = MonotonicSeconds();
+    if (now - animationDue_ > kAnimationGap) {
+        animationDue_ = now;
+    }
+    animationDue_ += seconds;
+    if (now - lastFrame_ >= kFrameSeconds) {
+        lastFrame_ = now;
+        ProcessEvents();
+    }
+    const double wait = animationDue_ - MonotonicSeconds();
+    if (wait > 0) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(wait));
+    }
 }
 
 } // namespace corvexa::qt

@@ -46,6 +46,7 @@ public:
     double MonotonicSeconds() override;
     bool StartProgram(const std::string &path) override;
     void ProcessEvents() override;
+    void Animate(double seconds) override;
 
     // Runs one handler started by the user or a timer, then brings every visible window up to
     // date. A handler that throws is reported and does not take the program down.
@@ -83,6 +84,8 @@ private:
     std::vector<QPointer<FormWidget>> dying_; // deletion handed to the event loop
     std::vector<ModalRun> modal_;
     QElapsedTimer clock_;
+    double animationDue_ = 0; // seconds on clock_ when the animation's current step is due
+    double lastFrame_ = 0;
     int depth_ = 0;
     bool everShown_ = false;
 };

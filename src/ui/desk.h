@@ -86,6 +86,10 @@ public:
     virtual double MonotonicSeconds() = 0;
     virtual bool StartProgram(const std::string &path) = 0;
     virtual void ProcessEvents() {}
+    // A pause in which the user watches a handler's progress: the screen shows the state reached,
+    // then the handler goes on after about that long. No other handler runs meanwhile. A desk
+    // without a screen does not wait.
+    virtual void Animate(double seconds) { (void)seconds; }
 
 protected:
     // Hooks for a real screen: a form was created, changed visibility or state, or went away.
