@@ -4,8 +4,10 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "layouts/five_stage_layout.h"
+#include "layouts/register_strip.h"
 #include "machine/assemble.h"
 #include "machine/numstr.h"
 #include "machine/whole_number.h"
@@ -144,19 +146,25 @@ void frmMIPSFiveStageInt::RefreshRegisterList() {
     // Registers beyond the strip's last label are not shown.
     int k = lblRegister_.lower() - 1;
     const int last = lblRegister_.lower() + lblRegister_.size() - 1;
-    int x = 10;
+    std::vector<int> widths;
     for (int i = 0; i < kSlots && k < last; ++i) {
         if (!m.RegisterHasValue[i]) {
             continue;
         }
         ++k;
         Control &label = lblRegister_[k];
-        label.left = x;
         label.caption = "R" + Num(i) + "=" + Num(m.RegisterFile[i]);
-        // The strip's labels size themselves to their captions, so each one starts after the last.
-        label.width = EstimatedTextWidth(label.font, label.caption) + 30;
-        x = label.left + label.width + 80;
+        // The strip's labels size themselves to their captions.
+        widths.push_back(EstimatedTextWidth(label.font, label.caption) + 30);
         label.visible = true;
+    }
+    const std::vector<StripPlace> places =
+        RegisterStripPlacement(widths, C("lblPC", 0).left, width);
+    for (size_t j = 0; j < places.size(); ++j) {
+        Control &label = lblRegister_[lblRegister_.lower() + static_cast<int>(j)];
+        label.left = places[j].left;
+        label.top = places[j].top;
+        label.width = places[j].width;
     }
 }
 

@@ -163,7 +163,9 @@ FormWidget::FormWidget(QtDesk &desk, Form &form)
     menuBar()->setNativeMenuBar(false);
     connect(view_, &DrawingView::Resized, this, [this] { PlaceWidgets(); });
     Build();
-    if (!form.resizable) {
+    if (form.frameless) {
+        setWindowFlag(Qt::FramelessWindowHint, true);
+    } else if (!form.resizable) {
         setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     }
     resize(ToPixels(static_cast<int>(w)), ToPixels(static_cast<int>(h)));

@@ -157,6 +157,11 @@ void frmWriteIntProg::FreshRow(int i) {
     for (Control *c : {&lblOffset[i], &lblImmArg[i], &lblBranchOffset[i]}) {
         c->top = rowTop + kValueDrop;
     }
+    // The row's pictures follow it: a click on the arrow beside a row must act on that row.
+    for (const char *picture : {"picUP", "PicDown", "PicInsert", "PicDelete"}) {
+        Control &p = C(picture, i);
+        p.top = rowTop + (kBoxHeight - p.height) / 2;
+    }
     Instruction1[i].left = After(lblPCValue[i]);
     cmbRdField[i].left = After(Instruction1[i]);
     lblFirstSpace[i].left = After(cmbRdField[i]);
