@@ -354,8 +354,8 @@ int ListingRowTop(int row) {
 
 // The listing's columns side by side: the text column holds the widest listing text
 // ("ADDIU R28,R27,-32768") whole, with the slot number beside it and not over its end.
-constexpr int kListingPcLeft = 12630;
-constexpr int kListingPcWidth = 615;
+constexpr int kListingPcLeft = 12615;
+constexpr int kListingPcWidth = 600;
 constexpr int kListingTextLeft = 13260;
 constexpr int kListingNumberLeft = 15060;
 
