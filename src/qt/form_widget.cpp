@@ -164,7 +164,9 @@ FormWidget::FormWidget(QtDesk &desk, Form &form)
     connect(view_, &DrawingView::Resized, this, [this] { PlaceWidgets(); });
     Build();
     if (form.frameless) {
-        setWindowFlag(Qt::FramelessWindowHint, true);
+        // Window managers that ignore the frameless hint (older X ones) still caption the window
+        // unless it bypasses them; a splash needs nothing a window manager gives.
+        setWindowFlags(windowFlags() | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
     } else if (!form.resizable) {
         setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     }
