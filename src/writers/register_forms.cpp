@@ -1,4 +1,5 @@
 #include "shell/all_forms.h"
+#include "writers/frmMultiCycle.h"
 #include "writers/frmWriteIntProg.h"
 
 namespace corvexa {
@@ -6,6 +7,7 @@ namespace corvexa {
 void RegisterWriterForms(Desk &desk) {
     desk.RegisterForm("frmWriteIntProg",
                       [](Desk &d) { return std::make_unique<frmWriteIntProg>(d); });
+    desk.RegisterForm("frmMultiCycle", [](Desk &d) { return std::make_unique<frmMultiCycle>(d); });
 }
 
 } // namespace corvexa

@@ -617,9 +617,15 @@ private:
     }
 
     void Assemble(const Args &a) {
-        Arity(a, 0, 0, "assemble");
+        Arity(a, 0, 1, "assemble [FORM]");
         AssembleProgramStore(desk_.machine());
-        if (desk_.Known("frmMIPSFiveStageInt")) {
+        // Each writer hands over to its own pipeline window.
+        if (!a.empty()) {
+            if (!desk_.Known(a[0].text)) {
+                throw Failure("no such form: " + a[0].text);
+            }
+            desk_.Refresh(a[0].text);
+        } else if (desk_.Known("frmMIPSFiveStageInt")) {
             desk_.Refresh("frmMIPSFiveStageInt");
         }
     }
