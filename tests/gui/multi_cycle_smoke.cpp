@@ -1,12 +1,11 @@
-// The floating-point pipeline diagram on a real screen, opened from the main window's menu: every
-// caption stands at a readable size at the smallest screen the program is made for and on a wide
-// one, and its menus run nothing. Pictures of the window go to the artefact folder.
+// The floating-point pipeline diagram on a real screen, opened from the main window's menu, with
+// every caption at its own size in its box. Pictures of it at the smallest screen the program is
+// made for and at a wide one go to the artefact folder.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QDir>
 #include <QImage>
-#include <QMenu>
 #include <QMessageBox>
 
 #include "gui_support.h"
@@ -43,7 +42,7 @@ void Grab(qt::FormWidget &widget, const QString &file) {
     widget.grab().save(QStringLiteral(CORVEXA_ARTEFACT_DIR) + QLatin1Char('/') + file);
 }
 
-TEST(MultiCycleScreen, OpensFromTheMainMenuReadableAndItsMenusRunNothing) {
+TEST(MultiCycleScreen, OpensFromTheMainMenuMaximisedAndReadable) {
     App();
     Machine machine;
     qt::QtDesk desk{machine};
@@ -72,19 +71,6 @@ TEST(MultiCycleScreen, OpensFromTheMainMenuReadableAndItsMenusRunNothing) {
         widget->resize(w, h);
         Grab(*widget, QStringLiteral("multi_cycle_%1x%2.png").arg(w).arg(h));
     }
-
-    const std::deque<Control> before = form.controls();
-    for (const Control &c : before) {
-        if (QAction *a = widget->ActionFor(c.name, c.index); a != nullptr && a->menu() == nullptr) {
-            a->trigger();
-        }
-    }
-    Pump(10);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    for (size_t i = 0; i < before.size(); ++i) {
-        EXPECT_TRUE(qt::SameLook(form.controls()[i], before[i])) << before[i].name;
-    }
-    EXPECT_TRUE(widget->isVisible());
 }
 
 } // namespace
