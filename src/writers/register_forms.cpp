@@ -1,4 +1,5 @@
 #include "shell/all_forms.h"
+#include "writers/frmWriteFPProg.h"
 #include "writers/frmWriteIntProg.h"
 
 namespace corvexa {
@@ -6,6 +7,8 @@ namespace corvexa {
 void RegisterWriterForms(Desk &desk) {
     desk.RegisterForm("frmWriteIntProg",
                       [](Desk &d) { return std::make_unique<frmWriteIntProg>(d); });
+    desk.RegisterForm("frmWriteFPProg",
+                      [](Desk &d) { return std::make_unique<frmWriteFPProg>(d); });
 }
 
 } // namespace corvexa

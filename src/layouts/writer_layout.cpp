@@ -1,4 +1,4 @@
-#include "layouts/write_int_prog_layout.h"
+#include "layouts/writer_layout.h"
 
 namespace corvexa {
 
@@ -11,6 +11,7 @@ constexpr int kListDrop = 20;    // lists sit centred on the text boxes of their
 constexpr int kPictureDrop = 60; // the row pictures stand a little below the row's top
 constexpr int kPictureWidth = 270;
 constexpr int kPictureHeight = 240;
+constexpr int kExtraListHeight = 315;
 
 Font MakeFont(const char *face, double points, bool bold = false) {
     Font f;
@@ -31,10 +32,10 @@ Control Box(const std::string &name, int row, const std::string &text, int left,
 
 // The separators only ever show one character, so they are drawn as plain text without a border.
 Control Separator(const std::string &name, int row, const std::string &text, int left, int top,
-                  int width, const Font &font) {
+                  int width, const Font &font, int32_t back) {
     Control c = MakeLabel(name, row, text, left, top, width, kBoxHeight);
     c.font = font;
-    c.backColor = kWriterGreen;
+    c.backColor = back;
     c.foreColor = 0;
     c.alignment = Align::Center;
     c.visible = false;
@@ -42,30 +43,34 @@ Control Separator(const std::string &name, int row, const std::string &text, int
 }
 
 Control List(const std::string &name, int row, const std::string &text, int left, int top,
-             int width, const Font &font, int32_t back) {
-    Control c = MakeControl(ControlKind::ComboBox, name, row, text, left, top + kListDrop, width,
-                            kListHeight);
+             int width, const Font &font, int32_t back, int height = kListHeight) {
+    Control c =
+        MakeControl(ControlKind::ComboBox, name, row, text, left, top + kListDrop, width, height);
     c.font = font;
     c.backColor = back;
     c.foreColor = 0;
     return c;
 }
 
-Control Picture(const std::string &name, int row, const char *kind, int left, int rowTop) {
+Control Picture(const std::string &name, int row, const char *kind, int left, int rowTop,
+                int32_t back) {
     Control c = MakeControl(ControlKind::Picture, name, row, "", left, rowTop + kPictureDrop,
                             kPictureWidth, kPictureHeight);
     c.pictureKind = kind;
-    c.backColor = kWriterGreen;
+    c.backColor = back;
     c.foreColor = 0xFF00FF; // magenta
     return c;
 }
 
-FormLayout Build() {
+} // namespace
+
+FormLayout WriterLayout(const WriterLook &look) {
+    const int32_t back = look.backColor;
     FormLayout f;
-    f.caption = "MIPS Integer Program Writer ";
+    f.caption = look.caption;
     f.width = 9480;
     f.height = 10890;
-    f.backColor = kWriterGreen;
+    f.backColor = back;
     f.foreColor = 0;
     f.font = MakeFont("MS Sans Serif", 8.25);
 
@@ -84,71 +89,80 @@ FormLayout Build() {
         f.controls.push_back(Box("lblPCValue", row, "PCValue", 0, top, 1035, courier, 0xFFFFFF));
 
         Control mnemonic = List("Instruction1", row, "", 1080, top, 945, courier, 0xFFFFFF);
-        mnemonic.items.assign(kIntMnemonics.begin(), kIntMnemonics.end());
+        for (const MnemonicInfo &row : look.mnemonics) {
+            mnemonic.items.emplace_back(row.mnemonic);
+        }
         f.controls.push_back(mnemonic);
 
         // Every register column is wide enough for "R31": a narrower list would show it as "R3".
-        Control rd = List("cmbRdField", row, "Rd", 2040, top, 765, f.font, kWriterGreen);
+        Control rd = List("cmbRdField", row, "Rd", 2040, top, 765, f.font, back);
         rd.items = registers;
         rd.visible = false;
         f.controls.push_back(rd);
 
-        f.controls.push_back(Separator("lblFirstSpace", row, ",", 2820, top, 105, separator));
+        f.controls.push_back(Separator("lblFirstSpace", row, ",", 2820, top, 105, separator, back));
 
-        Control rs = List("cmbRsField", row, "Rs", 2940, top, 765, f.font, kWriterGreen);
+        Control rs = List("cmbRsField", row, "Rs", 2940, top, 765, f.font, back);
         rs.items = registers;
         rs.visible = false;
         f.controls.push_back(rs);
 
-        Control offset = Box("lblOffset", row, "Offset", 2940, top, 765, value, kWriterGreen);
+        Control offset = Box("lblOffset", row, "Offset", 2940, top, 765, value, back);
         offset.visible = false;
         f.controls.push_back(offset);
 
-        f.controls.push_back(Separator("lbl2ndSpace", row, ",", 3720, top, 135, separator));
+        f.controls.push_back(Separator("lbl2ndSpace", row, ",", 3720, top, 135, separator, back));
 
-        Control rt = List("cmbRtField", row, "Rt", 3870, top, 765, f.font, kWriterGreen);
+        Control rt = List("cmbRtField", row, "Rt", 3870, top, 765, f.font, back);
         rt.items = registers;
         rt.visible = false;
         f.controls.push_back(rt);
 
-        Control imm = Box("lblImmArg", row, "Imm", 3870, top, 765, value, kWriterGreen);
+        Control imm = Box("lblImmArg", row, "Imm", 3870, top, 765, value, back);
         imm.visible = false;
         f.controls.push_back(imm);
 
-        Control branch =
-            Box("lblBranchOffset", row, "BrOffset", 3870, top, 765, value, kWriterGreen);
+        Control branch = Box("lblBranchOffset", row, "BrOffset", 3870, top, 765, value, back);
         branch.visible = false;
         f.controls.push_back(branch);
 
-        f.controls.push_back(Separator("lbl3rdSpace", row, ")", 4650, top, 105, separator));
+        f.controls.push_back(Separator("lbl3rdSpace", row, ")", 4650, top, 105, separator, back));
 
-        f.controls.push_back(Picture("picUP", row, "triangle-up", 4800, top));
-        f.controls.push_back(Picture("PicDown", row, "triangle-down", 5235, top));
-        f.controls.push_back(Picture("PicInsert", row, "letter-i", 5715, top));
-        f.controls.push_back(Picture("PicDelete", row, "letter-D", 6075, top));
+        for (const ExtraRegisterList &extra : look.extraLists) {
+            Control list =
+                List(extra.name, row, "", extra.left, top, 765, f.font, back, kExtraListHeight);
+            list.items = registers;
+            list.listIndex = 0;
+            list.caption = registers[0];
+            list.visible = false;
+            f.controls.push_back(list);
+        }
+
+        f.controls.push_back(Picture("picUP", row, "triangle-up", 4800, top, back));
+        f.controls.push_back(Picture("PicDown", row, "triangle-down", 5235, top, back));
+        f.controls.push_back(Picture("PicInsert", row, "letter-i", 5715, top, back));
+        f.controls.push_back(Picture("PicDelete", row, "letter-D", 6075, top, back));
     }
 
     f.controls.push_back(
         MakeControl(ControlKind::Button, "cmdClear", -1, "C L E A R", 120, 10335, 975, 315));
-    f.controls.push_back(
-        MakeControl(ControlKind::Button, "cmdRefresh", -1, "REFRESH", 1290, 10350, 915, 315));
-    f.controls.push_back(
-        MakeControl(ControlKind::Button, "cmdEND", -1, "ASSEMBLE", 2505, 10365, 1395, 315));
+    Control refresh =
+        MakeControl(ControlKind::Button, "cmdRefresh", -1, "REFRESH", 1290, 10350, 915, 315);
+    Control assemble =
+        MakeControl(ControlKind::Button, "cmdEND", -1, "ASSEMBLE", 2505, 10365, 1395, 315);
+    if (look.buttonBack) {
+        refresh.backColor = assemble.backColor = *look.buttonBack;
+    }
+    f.controls.push_back(refresh);
+    f.controls.push_back(assemble);
     return f;
 }
-
-} // namespace
 
 int WriterDesignRowTop(int row) {
     if (row < 5) {
         return 300 * row;
     }
     return 1620 + ((row - 5) / 5) * 1605 + ((row - 5) % 5) * 300;
-}
-
-const FormLayout &WriteIntProgLayout() {
-    static const FormLayout layout = Build();
-    return layout;
 }
 
 } // namespace corvexa

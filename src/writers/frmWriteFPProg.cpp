@@ -1,0 +1,43 @@
+#include "writers/frmWriteFPProg.h"
+
+#include <array>
+
+namespace corvexa {
+
+namespace {
+
+// Left edges of their own: the floating-point lists are not moved with the integer ones.
+constexpr std::array<ExtraRegisterList, 3> kFloatLists = {
+    {{"cmbFdField", 2055}, {"cmbFsField", 2895}, {"cmbFtField", 3720}}};
+
+} // namespace
+
+frmWriteFPProg::frmWriteFPProg(Desk &desk)
+    : ProgramWriter(desk, {.name = "frmWriteFPProg",
+                           .look = {.caption = "Floating Point Program Writer",
+                                    .backColor = kWriterOrange,
+                                    .buttonBack = kWriterOrange,
+                                    .mnemonics = Mnemonics(),
+                                    .extraLists = kFloatLists},
+                           .left = kWriteFPProgLeft,
+                           .top = kWriteFPProgTop,
+                           .reentryShowsRegisters = false,
+                           .handOverTarget = "frmMultiCycle"}) {
+    On("cmbFdField", [this](int i) { cmbFdField_Click(i); });
+    On("cmbFsField", [this](int i) { cmbFsField_Click(i); });
+    On("cmbFtField", [this](int i) { cmbFtField_Click(i); });
+}
+
+void frmWriteFPProg::cmbFdField_Click(int Index) {
+    RegisterListClicked("cmbFdField", Index, machine().RdField);
+}
+
+void frmWriteFPProg::cmbFsField_Click(int Index) {
+    RegisterListClicked("cmbFsField", Index, machine().RsField);
+}
+
+void frmWriteFPProg::cmbFtField_Click(int Index) {
+    RegisterListClicked("cmbFtField", Index, machine().RtField);
+}
+
+} // namespace corvexa
