@@ -89,53 +89,36 @@ FormLayout WriterLayout(const WriterLook &look) {
         f.controls.push_back(Box("lblPCValue", row, "PCValue", 0, top, 1035, courier, 0xFFFFFF));
 
         Control mnemonic = List("Instruction1", row, "", 1080, top, 945, courier, 0xFFFFFF);
-        for (const MnemonicInfo &row : look.mnemonics) {
-            mnemonic.items.emplace_back(row.mnemonic);
+        for (const MnemonicInfo &entry : look.mnemonics) {
+            mnemonic.items.emplace_back(entry.mnemonic);
         }
         f.controls.push_back(mnemonic);
 
-        // Every register column is wide enough for "R31": a narrower list would show it as "R3".
-        Control rd = List("cmbRdField", row, "Rd", 2040, top, 765, f.font, back);
-        rd.items = registers;
-        rd.visible = false;
-        f.controls.push_back(rd);
-
+        // Operand controls are hidden until a row's mnemonic needs them. Every register column
+        // is wide enough for "R31": a narrower list would show it as "R3".
+        const auto registerList = [&](const char *name, const char *text, int left,
+                                      int height = kListHeight) {
+            Control c = List(name, row, text, left, top, 765, f.font, back, height);
+            c.items = registers;
+            c.visible = false;
+            f.controls.push_back(c);
+        };
+        const auto valueBox = [&](const char *name, const char *text, int left) {
+            Control c = Box(name, row, text, left, top, 765, value, back);
+            c.visible = false;
+            f.controls.push_back(c);
+        };
+        registerList("cmbRdField", "Rd", 2040);
         f.controls.push_back(Separator("lblFirstSpace", row, ",", 2820, top, 105, separator, back));
-
-        Control rs = List("cmbRsField", row, "Rs", 2940, top, 765, f.font, back);
-        rs.items = registers;
-        rs.visible = false;
-        f.controls.push_back(rs);
-
-        Control offset = Box("lblOffset", row, "Offset", 2940, top, 765, value, back);
-        offset.visible = false;
-        f.controls.push_back(offset);
-
+        registerList("cmbRsField", "Rs", 2940);
+        valueBox("lblOffset", "Offset", 2940);
         f.controls.push_back(Separator("lbl2ndSpace", row, ",", 3720, top, 135, separator, back));
-
-        Control rt = List("cmbRtField", row, "Rt", 3870, top, 765, f.font, back);
-        rt.items = registers;
-        rt.visible = false;
-        f.controls.push_back(rt);
-
-        Control imm = Box("lblImmArg", row, "Imm", 3870, top, 765, value, back);
-        imm.visible = false;
-        f.controls.push_back(imm);
-
-        Control branch = Box("lblBranchOffset", row, "BrOffset", 3870, top, 765, value, back);
-        branch.visible = false;
-        f.controls.push_back(branch);
-
+        registerList("cmbRtField", "Rt", 3870);
+        valueBox("lblImmArg", "Imm", 3870);
+        valueBox("lblBranchOffset", "BrOffset", 3870);
         f.controls.push_back(Separator("lbl3rdSpace", row, ")", 4650, top, 105, separator, back));
-
         for (const ExtraRegisterList &extra : look.extraLists) {
-            Control list =
-                List(extra.name, row, "", extra.left, top, 765, f.font, back, kExtraListHeight);
-            list.items = registers;
-            list.listIndex = 0;
-            list.caption = registers[0];
-            list.visible = false;
-            f.controls.push_back(list);
+            registerList(extra.name, "", extra.left, kExtraListHeight);
         }
 
         f.controls.push_back(Picture("picUP", row, "triangle-up", 4800, top, back));

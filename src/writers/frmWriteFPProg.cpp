@@ -28,16 +28,4 @@ frmWriteFPProg::frmWriteFPProg(Desk &desk)
     On("cmbFtField", [this](int i) { cmbFtField_Click(i); });
 }
 
-void frmWriteFPProg::cmbFdField_Click(int Index) {
-    RegisterListClicked("cmbFdField", Index, machine().RdField);
-}
-
-void frmWriteFPProg::cmbFsField_Click(int Index) {
-    RegisterListClicked("cmbFsField", Index, machine().RsField);
-}
-
-void frmWriteFPProg::cmbFtField_Click(int Index) {
-    RegisterListClicked("cmbFtField", Index, machine().RtField);
-}
-
 } // namespace corvexa

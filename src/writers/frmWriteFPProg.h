@@ -10,9 +10,9 @@ class frmWriteFPProg : public ProgramWriter {
 public:
     explicit frmWriteFPProg(Desk &desk);
 
-    void cmbFdField_Click(int Index);
-    void cmbFsField_Click(int Index);
-    void cmbFtField_Click(int Index);
+    void cmbFdField_Click(int Index) { ListClicked("cmbFdField", Index, &Machine::RdField); }
+    void cmbFsField_Click(int Index) { ListClicked("cmbFsField", Index, &Machine::RsField); }
+    void cmbFtField_Click(int Index) { ListClicked("cmbFtField", Index, &Machine::RtField); }
 };
 
 } // namespace corvexa

@@ -453,7 +453,7 @@ void ProgramWriter::lblBranchOffset_Click(int Index) {
     }
 }
 
-void ProgramWriter::RegisterListClicked(const char *list, int Index, SlotTable<int16_t> &field) {
+void ProgramWriter::ListClicked(const char *list, int Index, SlotTable<int16_t> Machine::*field) {
     if (!ValidRow(Index)) {
         return;
     }
@@ -461,20 +461,8 @@ void ProgramWriter::RegisterListClicked(const char *list, int Index, SlotTable<i
     SyncListCaption(c);
     // Text typed into the list's text part chooses no item and is never stored.
     if (!machine().LoadingFlag && c.listIndex >= 0 && c.listIndex < kSlots) {
-        field[Slot(Index)] = static_cast<int16_t>(c.listIndex);
+        (machine().*field)[Slot(Index)] = static_cast<int16_t>(c.listIndex);
     }
-}
-
-void ProgramWriter::cmbRdField_Click(int Index) {
-    RegisterListClicked("cmbRdField", Index, machine().RdField);
-}
-
-void ProgramWriter::cmbRsField_Click(int Index) {
-    RegisterListClicked("cmbRsField", Index, machine().RsField);
-}
-
-void ProgramWriter::cmbRtField_Click(int Index) {
-    RegisterListClicked("cmbRtField", Index, machine().RtField);
 }
 
 void ProgramWriter::cmdClear_Click() {

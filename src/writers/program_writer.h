@@ -34,9 +34,9 @@ public:
     void lblOffset_Click(int Index);
     void lblImmArg_Click(int Index);
     void lblBranchOffset_Click(int Index);
-    void cmbRdField_Click(int Index);
-    void cmbRsField_Click(int Index);
-    void cmbRtField_Click(int Index);
+    void cmbRdField_Click(int Index) { ListClicked("cmbRdField", Index, &Machine::RdField); }
+    void cmbRsField_Click(int Index) { ListClicked("cmbRsField", Index, &Machine::RsField); }
+    void cmbRtField_Click(int Index) { ListClicked("cmbRtField", Index, &Machine::RtField); }
 
     int32_t StartAddress = 0;       // the last start address given, a multiple of 4
     bool SkipAddressPrompt = false; // the next Form_Load leaves the addresses alone
@@ -46,7 +46,7 @@ public:
 
 protected:
     // Stores a list's choice in a register operand, unless the rows are being refilled.
-    void RegisterListClicked(const char *list, int Index, SlotTable<int16_t> &field);
+    void ListClicked(const char *list, int Index, SlotTable<int16_t> Machine::*field);
 
 private:
     struct Prompt {
