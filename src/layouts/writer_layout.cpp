@@ -11,7 +11,6 @@ constexpr int kListDrop = 20;    // lists sit centred on the text boxes of their
 constexpr int kPictureDrop = 60; // the row pictures stand a little below the row's top
 constexpr int kPictureWidth = 270;
 constexpr int kPictureHeight = 240;
-constexpr int kExtraListHeight = 315;
 
 Font MakeFont(const char *face, double points, bool bold = false) {
     Font f;
@@ -43,9 +42,9 @@ Control Separator(const std::string &name, int row, const std::string &text, int
 }
 
 Control List(const std::string &name, int row, const std::string &text, int left, int top,
-             int width, const Font &font, int32_t back, int height = kListHeight) {
-    Control c =
-        MakeControl(ControlKind::ComboBox, name, row, text, left, top + kListDrop, width, height);
+             int width, const Font &font, int32_t back) {
+    Control c = MakeControl(ControlKind::ComboBox, name, row, text, left, top + kListDrop, width,
+                            kListHeight);
     c.font = font;
     c.backColor = back;
     c.foreColor = 0;
@@ -88,7 +87,8 @@ FormLayout WriterLayout(const WriterLook &look) {
 
         f.controls.push_back(Box("lblPCValue", row, "PCValue", 0, top, 1035, courier, 0xFFFFFF));
 
-        Control mnemonic = List("Instruction1", row, "", 1080, top, 945, courier, 0xFFFFFF);
+        // Wide enough for a five-letter mnemonic at the window's designed size.
+        Control mnemonic = List("Instruction1", row, "", 1037, top, 1000, courier, 0xFFFFFF);
         for (const MnemonicInfo &entry : look.mnemonics) {
             mnemonic.items.emplace_back(entry.mnemonic);
         }
@@ -96,9 +96,8 @@ FormLayout WriterLayout(const WriterLook &look) {
 
         // Operand controls are hidden until a row's mnemonic needs them. Every register column
         // is wide enough for "R31": a narrower list would show it as "R3".
-        const auto registerList = [&](const char *name, const char *text, int left,
-                                      int height = kListHeight) {
-            Control c = List(name, row, text, left, top, 765, f.font, back, height);
+        const auto registerList = [&](const char *name, const char *text, int left) {
+            Control c = List(name, row, text, left, top, 765, f.font, back);
             c.items = registers;
             c.visible = false;
             f.controls.push_back(c);
@@ -118,7 +117,7 @@ FormLayout WriterLayout(const WriterLook &look) {
         valueBox("lblBranchOffset", "BrOffset", 3870);
         f.controls.push_back(Separator("lbl3rdSpace", row, ")", 4650, top, 105, separator, back));
         for (const ExtraRegisterList &extra : look.extraLists) {
-            registerList(extra.name, "", extra.left, kExtraListHeight);
+            registerList(extra.name, "", extra.left);
         }
 
         f.controls.push_back(Picture("picUP", row, "triangle-up", 4800, top, back));
