@@ -88,7 +88,8 @@ FormLayout WriterLayout(const WriterLook &look) {
         f.controls.push_back(Box("lblPCValue", row, "PCValue", 0, top, 1035, courier, 0xFFFFFF));
 
         // Wide enough for a five-letter mnemonic at the window's designed size.
-        Control mnemonic = List("Instruction1", row, "", 1037, top, 1000, courier, 0xFFFFFF);
+        Control mnemonic =
+            List("Instruction1", row, "", 1037, top, 1000, courier, look.mnemonicBack);
         for (const MnemonicInfo &entry : look.mnemonics) {
             mnemonic.items.emplace_back(entry.mnemonic);
         }

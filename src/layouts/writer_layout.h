@@ -29,6 +29,7 @@ struct ExtraRegisterList {
 struct WriterLook {
     const char *caption;
     int32_t backColor;                       // the window and every row control but the address
+    int32_t mnemonicBack;                    // the mnemonic lists
     std::optional<int32_t> buttonBack;       // "REFRESH" and "ASSEMBLE"; none: as designed
     std::span<const MnemonicInfo> mnemonics; // the items of every row's mnemonic list
     std::span<const ExtraRegisterList> extraLists;

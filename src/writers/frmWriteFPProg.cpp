@@ -16,6 +16,7 @@ frmWriteFPProg::frmWriteFPProg(Desk &desk)
     : ProgramWriter(desk, {.name = "frmWriteFPProg",
                            .look = {.caption = "Floating Point Program Writer",
                                     .backColor = kWriterOrange,
+                                    .mnemonicBack = kWriterOrange,
                                     .buttonBack = kWriterOrange,
                                     .mnemonics = Mnemonics(),
                                     .extraLists = kFloatLists},

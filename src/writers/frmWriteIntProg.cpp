@@ -6,6 +6,7 @@ frmWriteIntProg::frmWriteIntProg(Desk &desk)
     : ProgramWriter(desk, {.name = "frmWriteIntProg",
                            .look = {.caption = "MIPS Integer Program Writer ",
                                     .backColor = kWriterGreen,
+                                    .mnemonicBack = 0xFFFFFF,
                                     .buttonBack = std::nullopt,
                                     .mnemonics = IntegerMnemonics(),
                                     .extraLists = {}},
