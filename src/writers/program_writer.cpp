@@ -186,11 +186,9 @@ void ProgramWriter::FreshRow(int i) {
     lblBranchOffset[i].left = After(lbl2ndSpace[i]);
     lbl3rdSpace[i].left = After(r.third[i]);
     // The floating-point lists keep their own left edges.
-    for (const ControlArray *list : {&floatLists_.first, &floatLists_.second, &floatLists_.third}) {
-        if (list->size() > 0) {
-            (*list)[i].top = rowTop;
-            (*list)[i].width = kOperandWidth;
-        }
+    for (Control *list : ListsOf(floatLists_, i)) {
+        list->top = rowTop;
+        list->width = kOperandWidth;
     }
 
     m.RsField[s] = m.RtField[s] = m.RdField[s] = 0;
@@ -202,10 +200,8 @@ void ProgramWriter::FreshRow(int i) {
     Instruction1[i].caption = Instruction1[i].items[kNopItem];
     Instruction1[i].SetListIndex(kNopItem);
     for (const RegisterLists *lists : {&integerLists_, &floatLists_}) {
-        for (const ControlArray *list : {&lists->first, &lists->second, &lists->third}) {
-            if (list->size() > 0) {
-                (*list)[i].SetListIndex(0);
-            }
+        for (Control *list : ListsOf(*lists, i)) {
+            list->SetListIndex(0);
         }
     }
     lblBranchOffset[i].caption = "0";
@@ -222,12 +218,17 @@ void ProgramWriter::HideOperands(int i) {
         c->visible = false;
     }
     for (const RegisterLists *lists : {&integerLists_, &floatLists_}) {
-        for (const ControlArray *list : {&lists->first, &lists->second, &lists->third}) {
-            if (list->size() > 0) {
-                (*list)[i].visible = false;
-            }
+        for (Control *list : ListsOf(*lists, i)) {
+            list->visible = false;
         }
     }
+}
+
+std::vector<Control *> ProgramWriter::ListsOf(const RegisterLists &lists, int i) {
+    if (lists.first.size() == 0) {
+        return {};
+    }
+    return {&lists.first[i], &lists.second[i], &lists.third[i]};
 }
 
 void ProgramWriter::RefillRow(int i) {
@@ -410,14 +411,15 @@ void ProgramWriter::Instruction1_Click(int Index) {
 
     // Every choice, the same mnemonic again included, resets the row's registers to R0.
     for (const RegisterLists *lists : {&integerLists_, &floatLists_}) {
-        if (lists->first.size() == 0) {
+        const std::vector<Control *> row = ListsOf(*lists, Index);
+        if (row.empty()) {
             continue;
         }
-        for (const ControlArray *list : {&lists->second, &lists->third, &lists->first}) {
-            (*list)[Index].visible = false;
+        for (Control *list : {row[1], row[2], row[0]}) {
+            list->visible = false;
         }
-        for (const ControlArray *list : {&lists->second, &lists->third, &lists->first}) {
-            (*list)[Index].SetListIndex(0);
+        for (Control *list : {row[1], row[2], row[0]}) {
+            list->SetListIndex(0);
         }
     }
     for (Control *c : {&lblBranchOffset[Index], &lblOffset[Index], &lblImmArg[Index],

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "layouts/writer_layout.h"
 #include "ui/form.h"
@@ -64,6 +65,8 @@ private:
     void FreshRow(int i);
     void RefillRow(int i);
     void HideOperands(int i);
+    // The lists of row i in one family, first to third operand; none in a writer without them.
+    static std::vector<Control *> ListsOf(const RegisterLists &lists, int i);
     void ShowRow(int i, InstrFormatKind format);
     void EnterValue(int i, ValueBox box, const char *title, bool reentry);
     Control &Box(int i, ValueBox box) const;
