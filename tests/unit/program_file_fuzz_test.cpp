@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "machine/hand_over.h"
+#include "machine/mnemonics.h"
 #include "program_file_test_support.h"
 #include "writer_test_support.h"
 
@@ -42,9 +43,13 @@ public:
     }
 
     std::string Mnemonic() {
-        static const char *const names[] = {"LW",  "SW",   "ADD", "SLL", "SRL",   "BEQ",
-                                            "NOP", "ADDI", "XOR", "lw",  "ADD.S", ""};
-        std::string m = names[Int(0, 11)];
+        // Every mnemonic of the writers, and text only a program file brings.
+        static const char *const odd[] = {"XOR", "lw", ""};
+        const auto rows = Mnemonics();
+        const int known = static_cast<int>(rows.size());
+        const int pick = Int(0, known + 2);
+        std::string m = pick < known ? std::string(rows[static_cast<size_t>(pick)].mnemonic)
+                                     : odd[pick - known];
         return Int(0, 4) == 0 ? m : "\"" + m + "\"";
     }
 
