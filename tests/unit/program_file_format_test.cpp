@@ -308,7 +308,7 @@ TEST(ProgramFileWrite, NamesNearTheLimitSaveAndAKilledSaveLeavesNoStrayFile) {
     // Saves killed at random moments, of a new file and over an existing one: the folder then
     // holds only complete programs.
     std::mt19937 rng(7);
-    for (int kill = 0; kill < 200; ++kill) {
+    for (int kill = 0; kill < 40; ++kill) {
         const std::string target = dir / (kill % 2 == 0 ? "fresh.int" : "kept.int");
         if (kill % 2 == 0) {
             std::filesystem::remove(target);
@@ -320,7 +320,7 @@ TEST(ProgramFileWrite, NamesNearTheLimitSaveAndAKilledSaveLeavesNoStrayFile) {
                 WriteProgramFile(target, m);
             }
         }
-        ::usleep(std::uniform_int_distribution<useconds_t>(0, 3000)(rng));
+        ::usleep(std::uniform_int_distribution<useconds_t>(0, 2000)(rng));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         const std::string text = ReadText(target);
