@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "machine/hand_over.h"
+#include "machine/mnemonics.h"
 #include "qt/form_widget.h"
 #include "qt/qt_desk.h"
 #include "shell/all_forms.h"
@@ -32,7 +33,7 @@ void HandOverProgram(Machine &m) {
         const auto r = static_cast<int16_t>(1 + i % 30);
         if (i % 7 == 6) {
             m.ProgMnemonic[i] = "SW";
-            m.InstrFormat[i] = FormatLoadStore;
+            m.InstrFormat[i] = RowFormatOf(m.ProgMnemonic[i]);
             m.RdField[i] = r;
             m.RtField[i] = 0;
             m.RsField[i] = 0;
@@ -40,7 +41,7 @@ void HandOverProgram(Machine &m) {
             continue;
         }
         m.ProgMnemonic[i] = ops[i % std::size(ops)];
-        m.InstrFormat[i] = FormatRegister;
+        m.InstrFormat[i] = RowFormatOf(m.ProgMnemonic[i]);
         m.RdField[i] = r;
         m.RsField[i] = static_cast<int16_t>(i == 0 ? 2 : 1 + (i - 1) % 30);
         m.RtField[i] = static_cast<int16_t>(1 + (i + 5) % 30);

@@ -4,12 +4,13 @@
 
 #include <limits>
 
+#include "machine/mnemonics.h"
 #include "machine/numstr.h"
 
 namespace corvexa {
 
 bool IsBranch(const std::string &op) {
-    return op == "BEQ" || op == "BNEQ";
+    return IsBranchMnemonic(op);
 }
 
 ClockControls ClockControls::Bind(Form &form) {

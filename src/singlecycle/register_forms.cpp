@@ -2,6 +2,8 @@
 
 namespace corvexa {
 
-void RegisterSingleCycleForms(Desk &desk) { (void)desk; }
+void RegisterSingleCycleForms(Desk &desk) {
+    (void)desk;
+}
 
 } // namespace corvexa

@@ -9,6 +9,7 @@
 
 #include "machine/assemble.h"
 #include "machine/hand_over.h"
+#include "machine/mnemonics.h"
 #include "pipeline/frmMIPSFiveStageInt.h"
 #include "shell/all_forms.h"
 #include "ui/headless_desk.h"
@@ -65,18 +66,7 @@ struct Pipeline {
         m.OffsetField[slot] = offset;
         m.ProgBranchOffset[slot] = static_cast<int16_t>(branchOffset);
         m.ProgShamt[slot] = static_cast<int16_t>(shamt);
-        if (op == "NOP") {
-            m.InstrFormat[slot] = FormatNop;
-        } else if (op == "LW" || op == "SW") {
-            m.InstrFormat[slot] = FormatLoadStore;
-        } else if (op == "ADDI" || op == "ADDIU" || op == "SLTI" || op == "SLTIU" || op == "SLL" ||
-                   op == "SRL") {
-            m.InstrFormat[slot] = FormatImmediate;
-        } else if (op == "BEQ" || op == "BNEQ") {
-            m.InstrFormat[slot] = FormatBranch;
-        } else {
-            m.InstrFormat[slot] = FormatRegister;
-        }
+        m.InstrFormat[slot] = RowFormatOf(op);
     }
     // Writer shorthands.
     void Lw(int slot, int rd, int32_t offset, int base) { Set(slot, "LW", rd, 0, base, 0, offset); }
