@@ -84,18 +84,8 @@ void frmMIPSFiveStageInt::RegisterOptionHandlers() {
             OptCancelled_Click();
         }
     });
-    On("lblBranchPolicy", [this] { lblBranchPolicy_Click(); });
     On("lblForward", [this] { lblForward_Click(); });
     On("LblStall", [this] { LblStall_Click(); });
-}
-
-void frmMIPSFiveStageInt::ShowExplanation(const std::string &text, bool armTimer) {
-    Control &info = C("Information");
-    info.caption = text;
-    info.visible = true;
-    if (armTimer) {
-        C("Timer1").interval = InfoTimerInterval;
-    }
 }
 
 void frmMIPSFiveStageInt::mnuForwarding_Click() {
@@ -204,22 +194,6 @@ void frmMIPSFiveStageInt::OptDelayed_Click() {
 }
 void frmMIPSFiveStageInt::OptCancelled_Click() {
     ChoosePolicy(*this, Policy::Cancelled);
-}
-
-void frmMIPSFiveStageInt::lblBranchPolicy_Click() {
-    if (BranchPolicyNormal) {
-        ShowExplanation("In Predict NT, Pipeline is Flushed if branch is TAKEN.  Otherwise "
-                        "instruction already in the Pipeline are executed as Normal");
-    } else if (BranchPolicyAlwaysFlush) {
-        ShowExplanation("Always Flush: Instructions in the pipeline are Flushed blindly, without "
-                        "waiting for branch outcome.  This policy is not used a lot.");
-    } else if (BranchPolicyDelayed) {
-        ShowExplanation("Delayed Branching is like Always Execute: Instructions in the pipeline "
-                        "are always executed no matter what is the branch outcome.");
-    } else if (BranchPolicyCancelled) {
-        ShowExplanation("Cancelled Branching: Only execute instructions in the pipeline is if "
-                        "Branch is TRUE, otherwise flush. Needs BEQL/BNEQL Opcodes");
-    }
 }
 
 void frmMIPSFiveStageInt::lblForward_Click() {
