@@ -2,17 +2,12 @@
 // policies and the explanations reached from their indicators. Every switch ends the run.
 #include <array>
 
+#include "layouts/five_stage_layout.h"
 #include "pipeline/frmMIPSFiveStageInt.h"
 
 namespace corvexa {
 
 namespace {
-
-constexpr std::array<int, 18> kForwardingWires = {20, 31, 37, 41, 44, 46, 68, 69, 71,
-                                                  72, 82, 83, 89, 91, 92, 93, 95, 111};
-constexpr std::array<const char *, 17> kForwardingArrows = {
-    "Line14", "Line15", "Line16", "Line17", "Line31", "Line32", "Line33", "Line34", "Line35",
-    "Line36", "Line37", "Line38", "Line39", "Line40", "Line41", "Line48", "Line49"};
 
 constexpr std::array<int, 25> kEarlyBranchWires = {62,  64,  119, 120, 121, 122, 123, 124, 125,
                                                    126, 127, 128, 129, 130, 131, 132, 133, 134,
@@ -93,29 +88,16 @@ void frmMIPSFiveStageInt::mnuForwarding_Click() {
     const bool on = !item.checked;
     Reset_Click();
     item.checked = on;
-    for (int wire : kForwardingWires) {
-        ShowIf(*this, "Line3", wire, on);
-    }
-    for (int shape : {5, 6, 0}) {
-        ShowIf(*this, "Shape1", shape, on);
-    }
-    for (const char *picture : {"Picture5", "Picture7", "Picture10"}) {
-        ShowIf(*this, picture, -1, on);
+    for (const DrawingPart &part : ForwardingDrawing()) {
+        ShowIf(*this, part.name, part.index, part.whenOn == on);
     }
     if (!on) {
         // The clock step shows the A-input select again at the next EXE phase.
         ShowIf(*this, "lblEXEValue", 9, false);
     }
     ShowIf(*this, "lblMEMValue", 2, on);
-    for (const char *arrow : kForwardingArrows) {
-        ShowIf(*this, arrow, -1, on);
-    }
     ShowIf(*this, "Forward_Bubble", 0, on);
     ShowIf(*this, "lblForward", -1, on);
-    ShowIf(*this, "Picture11", -1, !on);
-    ShowIf(*this, "Shape1", 9, !on);
-    ShowIf(*this, "Line3", 117, !on);
-    ShowIf(*this, "Line3", 118, !on);
     machine().ForwardingEnabled = on;
 }
 
