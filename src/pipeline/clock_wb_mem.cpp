@@ -59,6 +59,12 @@ void PipelineClock::WbPhase() {
     ColourRow(s.WB.Slot, s.WB.Colour);
 }
 
+void PipelineClock::MemPhase(bool loadUseBubble) {
+    MemTakeOver();
+    MemLoadUseBubble(loadUseBubble);
+    MemAccessAndBranch();
+}
+
 void PipelineClock::MemTakeOver() {
     PipelineState &s = s_;
     s.MEM.RegWrite = s.EXE.RegWrite;

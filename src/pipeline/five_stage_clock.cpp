@@ -24,10 +24,8 @@ void FiveStageClock::Clock() {
     // EXE's load-use flag travels on to MEM, which turns into the bubble; the fetch and ID hold
     // while MEM carries it.
     if (s.ClockCount >= 3) {
-        MemTakeOver();
         s.MEM.LoadUseStall = s.EXE.LoadUseStall;
-        MemLoadUseBubble(s.MEM.LoadUseStall);
-        MemAccessAndBranch();
+        MemPhase(s.MEM.LoadUseStall);
     }
     if (s.ClockCount >= 2) {
         ExePhase(m_.ForwardingEnabled && s.MEM.LoadUseStall);

@@ -90,11 +90,9 @@ protected:
     // fifth clock on.
     void StartClockAndWriteBack();
 
-    // MEM: the record from EXE, the bubble of a load-use stall, then the store data, the access
-    // and the branch decision.
-    void MemTakeOver();
-    void MemLoadUseBubble(bool stalled);
-    void MemAccessAndBranch();
+    // MEM: the record from EXE, turned into a bubble under a load-use stall, then the store data,
+    // the access and the branch decision.
+    void MemPhase(bool loadUseBubble);
 
     // EXE; `held` keeps the record of a load-use stall for a second run.
     void ExePhase(bool held);
@@ -139,6 +137,9 @@ protected:
     ClockVariant v_;
 
 private:
+    void MemTakeOver();
+    void MemLoadUseBubble(bool stalled);
+    void MemAccessAndBranch();
     void ExeTakeOver(bool held);
     void ExeBubblesAndFlushes();
     void ExeAluInputA();

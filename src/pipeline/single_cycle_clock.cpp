@@ -20,20 +20,19 @@ bool InputBSkips(const std::string &op) {
 // One load-use flag: EXE sets it, IF reads it in the same clock and holds the fetch, and the next
 // clock's MEM turns into the bubble while EXE keeps its record.
 void SingleCycleClock::Clock() {
-    PipelineState &s = s_;
+    bool &loadUse = s_.LoadUseStall;
     StartClockAndWriteBack();
-    if (s.ClockCount >= 3) {
-        MemTakeOver();
-        MemLoadUseBubble(s.LoadUseStall);
-        MemAccessAndBranch();
+    const int32_t clock = s_.ClockCount;
+    if (clock >= 3) {
+        MemPhase(loadUse);
     }
-    if (s.ClockCount >= 2) {
-        ExePhase(m_.ForwardingEnabled && s.LoadUseStall);
+    if (clock >= 2) {
+        ExePhase(m_.ForwardingEnabled && loadUse);
     }
-    if (s.ClockCount >= 1) {
+    if (clock >= 1) {
         IdPhase(IdHeldByHazard());
     }
-    IfPhase(s.LoadUseStall);
+    IfPhase(loadUse);
 }
 
 void SingleCycleClock::ExeLoadUseDetection() {
