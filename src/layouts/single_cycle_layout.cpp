@@ -151,6 +151,10 @@ FormLayout Build() {
                 c.caption.replace(at, gap.size(), "A\r\nB");
             }
         }
+        // The policy caption is given the room it needs to be read.
+        if (c.name == "lblBranchPolicy") {
+            c.width = std::max(c.width, EstimatedTextWidth(c.font, c.caption) + 60);
+        }
         // The options are always on here: their indicators and the forwarding hardware show.
         if (c.name == "LblStall" || c.name == "lblForward") {
             c.visible = true;
@@ -163,7 +167,8 @@ FormLayout Build() {
             }
         }
     }
-    Control test = MakeControl(ControlKind::Button, "Test", -1, "test", 645, 225, 1560, 345);
+    Control test = MakeControl(ControlKind::Button, "Test", -1, "test", kTestLeft, kTestTop,
+                               kTestWidth, kTestHeight);
     test.backColor = static_cast<int32_t>(0x8000000F);
     f.controls.push_back(test);
     return f;

@@ -12,5 +12,7 @@ const FormLayout &SingleCycleLayout();
 inline constexpr int kSingleCycleLeft = 60, kSingleCycleTop = 345;
 inline constexpr int kSingleCycleWidth = 12540, kSingleCycleHeight = 9810;
 inline constexpr int kSingleCycleRows = 25;
+// The "test" button, which stands on the register strip's row.
+inline constexpr int kTestLeft = 645, kTestTop = 225, kTestWidth = 1560, kTestHeight = 345;
 
 } // namespace corvexa

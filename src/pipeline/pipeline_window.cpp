@@ -116,7 +116,7 @@ void PipelineWindow::RefreshRegisterList() {
     // Registers beyond the strip's last label are not shown.
     int k = lblRegister_.lower() - 1;
     const int last = lblRegister_.lower() + lblRegister_.size() - 1;
-    int x = 10;
+    int x = traits_.registerStripLeft;
     for (int i = 0; i < kSlots && k < last; ++i) {
         if (!m.RegisterHasValue[i]) {
             continue;

@@ -15,6 +15,7 @@ namespace corvexa {
 struct FrameTraits {
     bool offersRegisterDefault = true; // the first-use prompt offers 111 x n
     bool timerShowsBlankStrip = false; // Timer1 shows the strip even when it holds no text
+    int registerStripLeft = 10;        // where the register strip starts (twips)
 };
 
 class PipelineWindow : public Form, public PipelineState, protected ClockHost {

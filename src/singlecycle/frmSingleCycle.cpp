@@ -12,10 +12,14 @@ constexpr bool kForwarding = true;
 constexpr bool kStallDetection = true;
 constexpr bool kEarlyBranchDecision = false;
 
+constexpr int kStripLeft = kTestLeft + kTestWidth + 80;
+
 FrameTraits SingleCycleTraits() {
     FrameTraits t;
     t.offersRegisterDefault = false;
     t.timerShowsBlankStrip = true;
+    // The strip starts right of the "test" button.
+    t.registerStripLeft = kStripLeft;
     return t;
 }
 
