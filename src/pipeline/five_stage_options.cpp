@@ -2,6 +2,7 @@
 // policies and the explanations reached from their indicators. Every switch ends the run.
 #include <array>
 
+#include "layouts/five_stage_labels.h"
 #include "layouts/five_stage_layout.h"
 #include "pipeline/frmMIPSFiveStageInt.h"
 
@@ -93,9 +94,9 @@ void frmMIPSFiveStageInt::mnuForwarding_Click() {
     }
     if (!on) {
         // The clock step shows the A-input select again at the next EXE phase.
-        ShowIf(*this, "lblEXEValue", 9, false);
+        ShowIf(*this, "lblEXEValue", ExeLabel::SelectA, false);
     }
-    ShowIf(*this, "lblMEMValue", 2, on);
+    ShowIf(*this, "lblMEMValue", MemLabel::SelectData, on);
     ShowIf(*this, "Forward_Bubble", 0, on);
     ShowIf(*this, "lblForward", -1, on);
     machine().ForwardingEnabled = on;
@@ -155,10 +156,10 @@ void frmMIPSFiveStageInt::AggBranch_Click() {
     }
     if (on) {
         // The late branch hardware is not drawn: its values and tags go with it.
-        for (int i : {13, 14, 19}) {
+        for (int i : {int{ExeLabel::BranchTarget}, int{ExeLabel::Npc}, 19}) {
             ShowIf(*this, "lblEXEValue", i, false);
         }
-        for (int i : {7, 9, 10}) {
+        for (int i : {7, int{MemLabel::BranchTarget}, 10}) {
             ShowIf(*this, "lblMEMValue", i, false);
         }
     }

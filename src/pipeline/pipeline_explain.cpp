@@ -36,10 +36,10 @@ void PipelineWindow::lblIFValue_Click(int index) {
     const Machine &m = machine();
     const auto slot = static_cast<size_t>(s);
     switch (index) {
-    case 0:
+    case IfLabel::Address:
         ShowExplanation("Program Counter= " + Num(m.ProgAddress[slot]));
         break;
-    case 1: {
+    case IfLabel::Instruction: {
         const uint32_t word = Tables.InstrWord[slot];
         const std::string h = WordToHex8(word);
         ShowExplanation("IM[PC] = 0x" + h + ", (Bin)= " + HexToBin(h) + ", (Dec)= " + Num(word) +
@@ -72,36 +72,36 @@ void PipelineWindow::lblIDValue_Click(int index) {
                reg(r);
     };
     switch (index) {
-    case 0:
+    case IdLabel::Rs:
         ShowExplanation(field("Rs Field of the instruction = ", rs));
         break;
-    case 1:
-    case 4:
+    case IdLabel::Rt:
+    case IdLabel::RtOut:
         ShowExplanation(field("Rt Field of the instruction = ", rt));
         break;
-    case 2: {
+    case IdLabel::Imm16: {
         const int32_t u = ID.Imm >= 0 ? ID.Imm : static_cast<int32_t>(ID.Imm + 65536);
         ShowExplanation("16-bit Immediate Value Field of Instruction = 0x" + hex4(ID.Imm) +
                         ", (In Binary) =" + IntToBinPadded(u, 16) +
                         ",  In Decimal = " + Num(ID.Imm));
         break;
     }
-    case 3:
+    case IdLabel::Imm32:
         ShowExplanation(ImmediateAsWord(ID.Imm));
         break;
-    case 5: {
+    case IdLabel::RdOut: {
         const int rd = RegIndex(m.ProgRd[slot]);
         ShowExplanation("Rd Field of the instruction = " + Num(rd) + ", (In Binary) =" +
                         IntToBinPadded(rd, 5) + ", This value Only Used in R-Type instructions");
         break;
     }
-    case 6:
+    case IdLabel::A:
         ShowExplanation("ID.A = " + reg(rs));
         break;
-    case 7:
+    case IdLabel::B:
         ShowExplanation("ID.B = " + reg(rt));
         break;
-    case 9:
+    case IdLabel::Npc:
         ShowExplanation("Next PC for this Instruction.  Note the PC for this instruction is " +
                         Num(m.ProgAddress[slot]));
         break;
@@ -121,25 +121,25 @@ void PipelineWindow::lblEXEValue_Click(int index) {
     const Machine &m = machine();
     const auto slot = static_cast<size_t>(EXE.Slot);
     switch (index) {
-    case 0:
+    case ExeLabel::A:
         ShowExplanation("ID/EXE.A = " + Num(EXE.A));
         break;
-    case 1:
+    case ExeLabel::B:
         ShowExplanation("ID/EXE.B = " + Num(EXE.B));
         break;
-    case 2:
+    case ExeLabel::Imm32:
         ShowExplanation(ImmediateAsWord(EXE.Imm));
         break;
-    case 6:
+    case ExeLabel::AluB:
         ShowExplanation("Final Selected B Input of ALU.  Note For I-type it comes from bottom of "
                         "MUX, For R-type from TOP");
         break;
-    case 7:
+    case ExeLabel::AluOut:
         ShowExplanation("EXE.AluOUT.  A value after Calculation in Exe Stage.  The ALUOP for this "
                         "Instruction is " +
                         Tables.AluOpName[slot]);
         break;
-    case 8: {
+    case ExeLabel::FuncShamt: {
         const int f = m.ProgFunc[slot];
         const int shamt = m.ProgShamt[slot] & 31; // the amount the ALU shifts by
         ShowExplanation("Function Field =" + Num(f) + ", (In Binary) =" + IntToBinPadded(f, 6) +
@@ -147,11 +147,11 @@ void PipelineWindow::lblEXEValue_Click(int index) {
                         ",(In Binary) =" + IntToBinPadded(shamt, 5));
         break;
     }
-    case 12:
+    case ExeLabel::Rx:
         ShowExplanation("Rx is final destination register chosen from between Rt and Rd.  For "
                         "R-type Instructions Rx = Rd");
         break;
-    case 24:
+    case ExeLabel::ImmTimes4:
         ShowExplanation("Imm Shifted Left twice (Multiply by 4) =" + Num(EXE.Imm) +
                         " X 4 = " + Num(TimesFour(EXE.Imm)));
         break;
@@ -162,7 +162,7 @@ void PipelineWindow::lblEXEValue_Click(int index) {
 }
 
 void PipelineWindow::lblMEMValue_Click(int index) {
-    if (index == 11) {
+    if (index == MemLabel::TagB) {
         ShowExplanation("EXE/MEM.B = " + Num(MEM.B));
     }
 }
