@@ -75,7 +75,7 @@ void AddID(FormLayout &f) {
     for (const Spot &s : spots) {
         Control &c = Value(f, "lblIDValue", s);
         if (s.index == 2 || s.index == 3) {
-            c.foreColor = kMagenta;
+            c.foreColor = kPurple;
         }
         if (s.index == 6 || s.index == 7) {
             c.font = MakeFont("Arial Black", 9);
@@ -124,7 +124,7 @@ void AddEXE(FormLayout &f) {
             c.foreColor = kBlack;
             break;
         case 2:
-            c.foreColor = kMagenta;
+            c.foreColor = kPurple;
             break;
         case 5:
             c.font = MakeFont("Arial Black", 9.75);

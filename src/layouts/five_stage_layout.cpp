@@ -437,6 +437,32 @@ FormLayout Build() {
 
 } // namespace
 
+const std::vector<DrawingPart> &ForwardingDrawing() {
+    static const std::vector<DrawingPart> parts = [] {
+        std::vector<DrawingPart> v;
+        for (int wire : {20, 31, 37, 41, 44, 46, 68, 69, 71, 72, 82, 83, 89, 91, 92, 93, 95, 111}) {
+            v.push_back({"Line3", wire, true});
+        }
+        for (int shape : {5, 6, 0}) {
+            v.push_back({"Shape1", shape, true});
+        }
+        for (const char *picture : {"Picture5", "Picture7", "Picture10"}) {
+            v.push_back({picture, -1, true});
+        }
+        for (const char *arrow : {"Line14", "Line15", "Line16", "Line17", "Line31", "Line32",
+                                  "Line33", "Line34", "Line35", "Line36", "Line37", "Line38",
+                                  "Line39", "Line40", "Line41", "Line48", "Line49"}) {
+            v.push_back({arrow, -1, true});
+        }
+        v.push_back({"Picture11", -1, false});
+        v.push_back({"Shape1", 9, false});
+        v.push_back({"Line3", 117, false});
+        v.push_back({"Line3", 118, false});
+        return v;
+    }();
+    return parts;
+}
+
 const FormLayout &FiveStageLayout() {
     static const FormLayout layout = Build();
     return layout;

@@ -13,11 +13,11 @@ struct StripPlace {
     int width = 0;
 };
 
-// widths: what each label needs for its caption, in strip order (twips). rightLimit: the first
-// x the strip must leave free (the listing's left edge, or the window's right edge when that
-// comes first). Labels are narrowed evenly (their text then drawn smaller) only where even
-// the lowest row would otherwise overflow.
-std::vector<StripPlace> RegisterStripPlacement(const std::vector<int> &widths, int listingLeft,
-                                               int windowWidth);
+// widths: what each label needs for its caption, in strip order (twips); the first label stands
+// at (left, top). The strip keeps clear of the listing's left edge and of the window's right
+// edge, whichever comes first. Labels are narrowed evenly (their text then drawn smaller) only
+// where even the last row would otherwise overflow.
+std::vector<StripPlace> RegisterStripPlacement(const std::vector<int> &widths, int left, int top,
+                                               int listingLeft, int windowWidth);
 
 } // namespace corvexa

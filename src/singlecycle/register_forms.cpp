@@ -1,9 +1,11 @@
 #include "shell/all_forms.h"
+#include "singlecycle/frmSingleCycle.h"
 
 namespace corvexa {
 
 void RegisterSingleCycleForms(Desk &desk) {
-    (void)desk;
+    desk.RegisterForm("frmSingleCycle",
+                      [](Desk &d) { return std::make_unique<frmSingleCycle>(d); });
 }
 
 } // namespace corvexa

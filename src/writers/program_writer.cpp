@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "machine/hand_over.h"
-#include "machine/whole_number.h"
+#include "ui/number_prompt.h"
 
 namespace corvexa {
 
@@ -311,19 +311,20 @@ Control &ProgramWriter::Box(int i, ValueBox box) const {
 
 void ProgramWriter::AskStartAddress(const char *prompt, const char *title) {
     Machine &m = machine();
-    for (;;) {
-        const auto answer = ParseWholeNumber(desk().InputBox(prompt, title, "2000"));
-        if (answer && *answer < 0) {
-            continue;
+    NumberPrompt ask{prompt, title, "2000"};
+    ask.wrong = {kProperInteger, kWrongEntry};
+    // A negative start is asked again without a word; one whose last slot passes the 32-bit range
+    // is refused.
+    ask.refuse = [](int32_t answer) -> std::optional<Complaint> {
+        if (answer < 0) {
+            return Complaint{};
         }
-        const int64_t start = answer ? (int64_t{*answer} / 4) * 4 : 0;
-        if (!answer || start + kLastAddressStep > std::numeric_limits<int32_t>::max()) {
-            desk().MessageBox(kProperInteger, kWrongEntry, MsgIcon::Exclamation);
-            continue;
+        if ((int64_t{answer} / 4) * 4 + kLastAddressStep > std::numeric_limits<int32_t>::max()) {
+            return Complaint{kProperInteger, kWrongEntry};
         }
-        StartAddress = static_cast<int32_t>(start);
-        break;
-    }
+        return std::nullopt;
+    };
+    StartAddress = (*AskWholeNumber(desk(), ask) / 4) * 4;
     for (int i = 0; i < kSlots; ++i) {
         const int32_t address = StartAddress + 4 * i;
         lblPCValue[i].caption = std::to_string(address) + ":";
@@ -332,16 +333,15 @@ void ProgramWriter::AskStartAddress(const char *prompt, const char *title) {
 }
 
 int32_t ProgramWriter::Ask(const Prompt &p) {
-    for (;;) {
-        const auto answer = ParseWholeNumber(desk().InputBox(p.text, p.title, p.defaultText));
-        if (!answer) {
-            desk().MessageBox(kProperInteger, kWrongEntry, MsgIcon::Exclamation);
-        } else if (*answer < p.lowest || *answer > p.highest) {
-            desk().MessageBox(p.rangeMessage, p.rangeTitle, MsgIcon::Exclamation);
-        } else {
-            return *answer;
+    NumberPrompt ask{p.text, p.title, p.defaultText};
+    ask.wrong = {kProperInteger, kWrongEntry};
+    ask.refuse = [&p](int32_t answer) -> std::optional<Complaint> {
+        if (answer < p.lowest || answer > p.highest) {
+            return Complaint{p.rangeMessage, p.rangeTitle};
         }
-    }
+        return std::nullopt;
+    };
+    return *AskWholeNumber(desk(), ask);
 }
 
 ProgramWriter::Prompt ProgramWriter::BranchPrompt(int row) const {

@@ -25,7 +25,7 @@ void ExpectClear(const std::vector<StripPlace> &places, int right) {
 }
 
 TEST(RegisterStripPlacement, FewLabelsStandInOneRowFromTheLeftEdge) {
-    const auto places = RegisterStripPlacement({700, 800, 900}, 12615, 15270);
+    const auto places = RegisterStripPlacement({700, 800, 900}, 10, 420, 12615, 15270);
     ASSERT_EQ(places.size(), 3U);
     EXPECT_EQ(places[0].left, 10);
     EXPECT_EQ(places[0].top, 420);
@@ -41,7 +41,7 @@ TEST(RegisterStripPlacement, AFullRowContinuesBelowAndTheWidestValuesStayReadabl
     // full width: the labels are narrowed, never pushed under the listing or over each other.
     for (const int width : {1100, 1530}) {
         const std::vector<int> widths(17, width);
-        const auto places = RegisterStripPlacement(widths, 12615, 15270);
+        const auto places = RegisterStripPlacement(widths, 10, 420, 12615, 15270);
         ASSERT_EQ(places.size(), 17U);
         ExpectClear(places, 12615);
         int rows = 0;
@@ -52,7 +52,7 @@ TEST(RegisterStripPlacement, AFullRowContinuesBelowAndTheWidestValuesStayReadabl
         EXPECT_EQ(rows, 2);
     }
     // A window narrower than the listing's edge bounds the strip instead.
-    ExpectClear(RegisterStripPlacement(std::vector<int>(12, 900), 12615, 6000), 6000);
+    ExpectClear(RegisterStripPlacement(std::vector<int>(12, 900), 2285, 300, 12615, 6000), 6000);
 }
 
 } // namespace
