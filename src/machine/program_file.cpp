@@ -406,7 +406,13 @@ bool WriteProgramFile(const std::string &path, const Machine &m) {
     }
     if (tempName.empty()) {
         if (!existing.valid()) {
-            return LinkAnonymous(temp.get(), dir.get(), fileName);
+            if (!LinkAnonymous(temp.get(), dir.get(), fileName)) {
+                return false;
+            }
+            // A file left by an earlier save of this name, killed while it had its short name,
+            // goes now that the name is taken.
+            ::unlinkat(dir.get(), TemporaryName(fileName).c_str(), 0);
+            return true;
         }
         // No call puts an anonymous file in place of a name: it is named for the moment of the
         // rename.
