@@ -1,6 +1,6 @@
-// Render latency of one clock: the real five-stage window (offscreen unless told otherwise), a
-// 32-slot program with forwarding on, and N clicks of "Clock It", each timed from the click to
-// the window re-synced from the model and painted in full.
+// Render latency of one clock: the real pipeline windows, five-stage and single-cycle (offscreen
+// unless told otherwise), a 32-slot program with forwarding on, and N clicks of "Clock It" in each,
+// each timed from the click to the window re-synced from the model and painted in full.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -9,9 +9,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "machine/hand_over.h"
+#include "machine/mnemonics.h"
 #include "qt/form_widget.h"
 #include "qt/qt_desk.h"
 #include "shell/all_forms.h"
@@ -32,7 +34,7 @@ void HandOverProgram(Machine &m) {
         const auto r = static_cast<int16_t>(1 + i % 30);
         if (i % 7 == 6) {
             m.ProgMnemonic[i] = "SW";
-            m.InstrFormat[i] = FormatLoadStore;
+            m.InstrFormat[i] = RowFormatOf(m.ProgMnemonic[i]);
             m.RdField[i] = r;
             m.RtField[i] = 0;
             m.RsField[i] = 0;
@@ -40,7 +42,7 @@ void HandOverProgram(Machine &m) {
             continue;
         }
         m.ProgMnemonic[i] = ops[i % std::size(ops)];
-        m.InstrFormat[i] = FormatRegister;
+        m.InstrFormat[i] = RowFormatOf(m.ProgMnemonic[i]);
         m.RdField[i] = r;
         m.RsField[i] = static_cast<int16_t>(i == 0 ? 2 : 1 + (i - 1) % 30);
         m.RtField[i] = static_cast<int16_t>(1 + (i + 5) % 30);
@@ -56,30 +58,13 @@ double Percentile(std::vector<double> v, double p) {
     return v[std::min(k, v.size() - 1)];
 }
 
-} // namespace
-
-int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    int clicks = 300;
-    int width = 1024, height = 768;
-    if (argc > 1) {
-        clicks = std::max(10, std::atoi(argv[1]));
-    }
-    if (argc > 3) {
-        width = std::max(320, std::atoi(argv[2]));
-        height = std::max(240, std::atoi(argv[3]));
-    }
-
-    Machine machine;
-    qt::QtDesk desk(machine);
-    RegisterAllForms(desk);
-    desk.Maximise("frmMIPSFiveStageInt");
-    desk.Show("frmMIPSFiveStageInt");
-    Form &form = *desk.Find("frmMIPSFiveStageInt");
-    qt::FormWidget &window = *desk.WidgetOf("frmMIPSFiveStageInt");
+// Clocks one window through runs of the program; returns false when the window cannot be clocked.
+bool Measure(qt::QtDesk &desk, Machine &machine, const std::string &name, int clicks, int width,
+             int height) {
+    desk.Maximise(name);
+    desk.Show(name);
+    Form &form = *desk.Find(name);
+    qt::FormWidget &window = *desk.WidgetOf(name);
     form.windowState = WindowState::Normal;
     desk.SyncVisible();
     window.resize(width, height);
@@ -98,14 +83,17 @@ int main(int argc, char **argv) {
     guard.start(50);
 
     HandOverProgram(machine);
-    desk.Refresh("frmMIPSFiveStageInt");
-    form.Click("mnuForwarding"); // forwarding on: the busiest drawing
+    desk.Refresh(name);
+    if (form.HasHandler("mnuForwarding") && !form.C("mnuForwarding").checked) {
+        form.Click("mnuForwarding"); // forwarding on: the busiest drawing
+    }
     desk.SyncVisible();
     auto *clock = qobject_cast<QPushButton *>(window.WidgetFor("Clocking"));
     auto *reset = qobject_cast<QPushButton *>(window.WidgetFor("Reset"));
     if (clock == nullptr || reset == nullptr) {
-        std::fputs("render latency: the window has no \"Clock It\" or reset button\n", stderr);
-        return 1;
+        std::fprintf(stderr, "render latency: %s has no \"Clock It\" or reset button\n",
+                     name.c_str());
+        return false;
     }
     window.repaint();
 
@@ -131,13 +119,42 @@ int main(int argc, char **argv) {
         paint.push_back(static_cast<double>(done - synced) / 1e6);
         ++inRun;
     }
-    std::printf("window %dx%d, %d clicks of \"Clock It\", %d dialogs answered\n", window.width(),
-                window.height(), clicks, dialogs);
-    std::printf("clock step and re-sync: median %.2f ms, p99 %.2f ms\n", Percentile(handler, 0.5),
+    desk.Hide(name);
+    std::printf("%s, window %dx%d, %d clicks of \"Clock It\", %d dialogs answered\n", name.c_str(),
+                window.width(), window.height(), clicks, dialogs);
+    std::printf("  clock step and re-sync: median %.2f ms, p99 %.2f ms\n", Percentile(handler, 0.5),
                 Percentile(handler, 0.99));
-    std::printf("paint: median %.2f ms, p99 %.2f ms\n", Percentile(paint, 0.5),
+    std::printf("  paint: median %.2f ms, p99 %.2f ms\n", Percentile(paint, 0.5),
                 Percentile(paint, 0.99));
-    std::printf("render latency: median %.2f ms, p99 %.2f ms\n", Percentile(total, 0.5),
+    std::printf("  render latency: median %.2f ms, p99 %.2f ms\n", Percentile(total, 0.5),
                 Percentile(total, 0.99));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    int clicks = 300;
+    int width = 1024, height = 768;
+    if (argc > 1) {
+        clicks = std::max(10, std::atoi(argv[1]));
+    }
+    if (argc > 3) {
+        width = std::max(320, std::atoi(argv[2]));
+        height = std::max(240, std::atoi(argv[3]));
+    }
+
+    Machine machine;
+    qt::QtDesk desk(machine);
+    RegisterAllForms(desk);
+    for (const char *name : {"frmMIPSFiveStageInt", "frmSingleCycle"}) {
+        if (!Measure(desk, machine, name, clicks, width, height)) {
+            return 1;
+        }
+    }
     return 0;
 }

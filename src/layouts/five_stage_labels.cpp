@@ -34,7 +34,7 @@ void Style(Control &c, int32_t fore, int32_t back) {
 
 void AddIF(FormLayout &f) {
     const std::vector<Spot> spots = {
-        {0, "NA", 1035, 4650, 600, 195}, // fetch address, under the PC output
+        {0, "NA", 1020, 4650, 630, 195}, // fetch address, under the PC output
         {1, "NA", 120, 6540, 2325, 195}, // fetched instruction, under the instruction memory
         {2, "NA", 1530, 1770, 750, 195}, // PC + 4, on its way back to the multiplexer
         {3, "NA", 120, 3735, 975, 195},  // next PC, on the multiplexer output
@@ -62,7 +62,7 @@ void AddID(FormLayout &f) {
         {5, "NA", 4650, 8040, 540, 195},  // Rd passed on
         {6, "NA", 4350, 4050, 840, 240},  // value read for Rs
         {7, "NA", 4350, 4590, 840, 240},  // value read for Rt
-        {8, "NA", 2970, 2910, 435, 195},  // opcode to the control unit
+        {8, "NA", 2955, 2910, 450, 195},  // opcode to the control unit
         {9, "NA", 3090, 2610, 1065, 195}, // NPC passed on
         {10, "A=", 4350, 3840, 300, 195}, // tags
         {11, "B=", 4350, 4380, 300, 195},
@@ -75,7 +75,7 @@ void AddID(FormLayout &f) {
     for (const Spot &s : spots) {
         Control &c = Value(f, "lblIDValue", s);
         if (s.index == 2 || s.index == 3) {
-            c.foreColor = kMagenta;
+            c.foreColor = kPurple;
         }
         if (s.index == 6 || s.index == 7) {
             c.font = MakeFont("Arial Black", 9);
@@ -95,7 +95,7 @@ void AddEXE(FormLayout &f) {
         {4, "NA", 5640, 8085, 405, 195},   // Rd
         {5, "NA", 7170, 3555, 1050, 270},  // ALU input A
         {6, "NA", 7335, 4950, 1050, 240},  // ALU input B
-        {7, "NA", 7785, 4170, 600, 195},   // ALU result
+        {7, "NA", 7785, 4170, 615, 195},   // ALU result
         {8, "NA", 7335, 5205, 1050, 435},  // func and shamt fields
         {9, "NA", 6600, 3450, 210, 300},   // A-input multiplexer select
         {10, "NA", 6885, 5685, 210, 300},  // B-input multiplexer select
@@ -124,7 +124,7 @@ void AddEXE(FormLayout &f) {
             c.foreColor = kBlack;
             break;
         case 2:
-            c.foreColor = kMagenta;
+            c.foreColor = kPurple;
             break;
         case 5:
             c.font = MakeFont("Arial Black", 9.75);
@@ -171,7 +171,7 @@ void AddEXE(FormLayout &f) {
 void AddMEM(FormLayout &f) {
     const std::vector<Spot> spots = {
         {0, "NA", 8985, 4170, 705, 195},   // data-memory address
-        {1, "NA", 9960, 5685, 735, 210},   // write data
+        {1, "NA", 9960, 5685, 765, 210},   // write data
         {2, "NA", 8985, 5685, 210, 285},   // store-data multiplexer select
         {3, "NA", 10305, 2970, 210, 195},  // MemWrite
         {4, "NA", 9930, 7680, 540, 195},   // destination register
@@ -222,9 +222,9 @@ void AddWB(FormLayout &f) {
     const std::vector<Spot> spots = {
         {0, "NA", 11325, 4110, 660, 195}, // LMD
         {1, "NA", 11325, 5670, 660, 195}, // ALU result
-        {2, "NA", 11955, 5175, 600, 195}, // write-back value
+        {2, "NA", 11940, 5175, 615, 195}, // write-back value
         {3, "NA", 11325, 7665, 540, 210}, // destination register
-        {4, "MEM/WB.LMD", 11325, 3915, 945, 195},
+        {4, "MEM/WB.LMD", 11325, 3915, 960, 195},
         {5, " ALUout", 11325, 5865, 600, 195},
         {6, "RegWrite", 11340, 2880, 615, 195},
         {7, "NA", 11490, 2610, 210, 195}, // RegWrite

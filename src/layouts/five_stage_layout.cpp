@@ -144,6 +144,8 @@ Control &Picture(FormLayout &f, const std::string &name, const std::string &kind
     Control &c = Add(f, MakeControl(ControlKind::Picture, name, -1, "", left, top, width, height));
     c.pictureKind = kind;
     c.backColor = kWhite;
+    // A multiplexer stands on its oval: only its rounded body may cover it.
+    c.transparent = kind.rfind("mux", 0) == 0;
     return c;
 }
 
@@ -350,20 +352,28 @@ int ListingRowTop(int row) {
     return top;
 }
 
+// The listing's columns side by side: the text column holds the widest listing text
+// ("ADDIU R28,R27,-32768") whole, with the slot number beside it and not over its end.
+constexpr int kListingPcLeft = 12615;
+constexpr int kListingPcWidth = 600;
+constexpr int kListingTextLeft = 13260;
+constexpr int kListingNumberLeft = 15060;
+
 void AddListing(FormLayout &f) {
     for (int i = 0; i < 32; ++i) {
         const int top = ListingRowTop(i);
-        Control &pc = Label(f, "lblPC", i, "PC Value", 12675, top, 660, 225);
+        Control &pc = Label(f, "lblPC", i, "PC Value", kListingPcLeft, top, kListingPcWidth, 225);
         pc.foreColor = 0x8000;
         pc.alignment = Align::Right;
         pc.visible = false;
 
-        // The slot number stands over the end of the text label.
-        Control &prog = Label(f, "lblProg", i, "Instruc1", 13380, top, 1800, 225);
+        Control &prog = Label(f, "lblProg", i, "Instruc1", kListingTextLeft, top,
+                              kListingNumberLeft - kListingTextLeft - 10, 225);
         prog.foreColor = 0xC00000;
         prog.visible = false;
 
-        Control &number = Label(f, "lblINumber", i, std::to_string(i), 15060, top, 195, 225);
+        Control &number =
+            Label(f, "lblINumber", i, std::to_string(i), kListingNumberLeft, top, 195, 225);
         number.foreColor = 0x404080;
         number.backColor = 0xFFC0FF;
         number.alignment = Align::Center;
@@ -426,6 +436,32 @@ FormLayout Build() {
 }
 
 } // namespace
+
+const std::vector<DrawingPart> &ForwardingDrawing() {
+    static const std::vector<DrawingPart> parts = [] {
+        std::vector<DrawingPart> v;
+        for (int wire : {20, 31, 37, 41, 44, 46, 68, 69, 71, 72, 82, 83, 89, 91, 92, 93, 95, 111}) {
+            v.push_back({"Line3", wire, true});
+        }
+        for (int shape : {5, 6, 0}) {
+            v.push_back({"Shape1", shape, true});
+        }
+        for (const char *picture : {"Picture5", "Picture7", "Picture10"}) {
+            v.push_back({picture, -1, true});
+        }
+        for (const char *arrow : {"Line14", "Line15", "Line16", "Line17", "Line31", "Line32",
+                                  "Line33", "Line34", "Line35", "Line36", "Line37", "Line38",
+                                  "Line39", "Line40", "Line41", "Line48", "Line49"}) {
+            v.push_back({arrow, -1, true});
+        }
+        v.push_back({"Picture11", -1, false});
+        v.push_back({"Shape1", 9, false});
+        v.push_back({"Line3", 117, false});
+        v.push_back({"Line3", 118, false});
+        return v;
+    }();
+    return parts;
+}
 
 const FormLayout &FiveStageLayout() {
     static const FormLayout layout = Build();

@@ -16,12 +16,22 @@
 //   "banner"                a one-line decorative strip, no ports.
 
 #include <string>
+#include <vector>
 
 #include "ui/layout.h"
 
 namespace corvexa {
 
 const FormLayout &FiveStageLayout();
+
+// A part of the drawing that shows with one state of an option.
+struct DrawingPart {
+    const char *name;
+    int index;
+    bool whenOn;
+};
+// The forwarding hardware and the plain input-B path it replaces.
+const std::vector<DrawingPart> &ForwardingDrawing();
 
 // Width in twips that a caption takes in a font, as the renderer's look-alike fonts set it (the
 // widest line of a multi-line caption). For captions that size their label, such as the register

@@ -5,17 +5,17 @@
 #include <string>
 
 #include "ui/layout.h"
+#include "ui/named_colours.h"
 
 namespace corvexa::five_stage {
 
-// Colours (red in the low byte).
-inline constexpr int32_t kWhite = 0xFFFFFF;
-inline constexpr int32_t kBlack = 0x000000;
-inline constexpr int32_t kRed = 0x0000FF;
-inline constexpr int32_t kGreen = 0x00FF00;
-inline constexpr int32_t kYellow = 0x00FFFF;
-inline constexpr int32_t kDarkGrey = 0x404040;
-inline constexpr int32_t kMagenta = 0xC000C0;
+using colour::kBlack;
+using colour::kDarkGrey;
+using colour::kGreen;
+using colour::kPurple;
+using colour::kRed;
+using colour::kWhite;
+using colour::kYellow;
 inline constexpr int32_t kRegisterBlue = 0xFF8080; // pipeline registers and the PC
 inline constexpr int32_t kOvalFill = 0xC0E0FF;
 inline constexpr int32_t kTagPink = 0xC0C0FF;

@@ -1,6 +1,6 @@
-// Caption widths from the advance widths (per 1000 units of the em) of the metric-compatible fonts
-// the renderer substitutes: Liberation Sans for the sans faces, Liberation Serif for the serif
-// ones, Liberation Mono for the fixed ones.
+// Caption widths from the advance widths (per 1000 units of the em) of the fonts the renderer
+// substitutes: Liberation Sans for the sans faces, Lato Black for the heavy one, Liberation Serif
+// for the serif ones, Liberation Mono for the fixed ones.
 
 #include <algorithm>
 #include <cctype>
@@ -61,6 +61,43 @@ int SansWidth(char ch, bool bold) {
     }
 }
 
+int HeavyWidth(char ch) {
+    static const int kUpper[26] = {711, 670, 656, 761, 573,  566, 722, 777, 311,
+                                   436, 706, 525, 960, 777,  814, 636, 815, 658,
+                                   554, 609, 749, 711, 1065, 690, 670, 609};
+    static const int kLower[26] = {518, 574, 486, 574, 539, 366, 536, 570, 267, 267, 558, 260, 851,
+                                   570, 581, 575, 574, 382, 446, 384, 570, 539, 818, 544, 538, 466};
+    const auto u = static_cast<unsigned char>(ch);
+    if (std::isupper(u) != 0) {
+        return kUpper[u - 'A'];
+    }
+    if (std::islower(u) != 0) {
+        return kLower[u - 'a'];
+    }
+    switch (ch) {
+    case ' ':
+        return 231;
+    case '.':
+    case ',':
+        return 240;
+    case ':':
+    case ';':
+        return 279;
+    case '(':
+    case ')':
+        return 281;
+    case '-':
+        return 374;
+    case '\'':
+        return 218;
+    case '/':
+    case '_':
+        return 479;
+    default:
+        return 580; // digits, "=" and "+"
+    }
+}
+
 int SerifWidth(char ch, bool bold) {
     const auto u = static_cast<unsigned char>(ch);
     if (std::isupper(u) != 0) {
@@ -117,7 +154,7 @@ int SerifWidth(char ch, bool bold) {
     }
 }
 
-enum class Family { Sans, Narrow, Serif, Mono };
+enum class Family { Sans, Heavy, Narrow, Serif, Mono };
 
 Family FamilyOf(const std::string &face) {
     std::string f;
@@ -126,6 +163,9 @@ Family FamilyOf(const std::string &face) {
     }
     if (f == "arial narrow") {
         return Family::Narrow;
+    }
+    if (f == "arial black") {
+        return Family::Heavy;
     }
     if (f == "ms serif" || f == "times new roman") {
         return Family::Serif;
@@ -140,8 +180,7 @@ Family FamilyOf(const std::string &face) {
 
 int EstimatedTextWidth(const Font &font, const std::string &text) {
     const Family family = FamilyOf(font.face);
-    // The heavy sans face is set in the bold sans.
-    const bool bold = font.bold || font.face == "Arial Black";
+    const bool bold = font.bold;
     const double em = font.points * 20.0;
     double widest = 0;
     double line = 0;
@@ -155,6 +194,9 @@ int EstimatedTextWidth(const Font &font, const std::string &text) {
         switch (family) {
         case Family::Sans:
             units = SansWidth(ch, bold);
+            break;
+        case Family::Heavy:
+            units = HeavyWidth(ch);
             break;
         case Family::Narrow:
             units = SansWidth(ch, bold) * 82 / 100;

@@ -180,16 +180,18 @@ void RoutePlan(Plan &w) {
     w.Path(A, kRed, kControlWidth, {{5835, 3277}, {6840, 3277}});
     w.Arrow(A, kRed, {6840, 3277});
     // A: ID/EXE to the A-input multiplexer (Line3 40, 41 and 117 are placed by the caller).
+    // With forwarding A goes on into the multiplexer's first input: an ordinary value, drawn as
+    // one, though it appears with the forwarding drawing.
     w.Path(A, kValue, kValueWidth, {{6570, 4320}, {6570, 4110}});
-    w.Path(F, kForwardGreen, kForwardWidth, {{6570, 4110}, {6570, 3825}, {6840, 3825}});
-    w.Arrow(F, kForwardGreen, {6840, 3825});
+    w.Path(F, kValue, kValueWidth, {{6570, 4110}, {6570, 3825}, {6840, 3825}});
+    w.Arrow(F, kValue, {6840, 3825});
     // B and the immediate into the B-input multiplexer, then into the ALU.
     w.Path(A, kValue, kValueWidth, {{5625, 4860}, {6840, 4860}});
     w.Arrow(A, kValue, {6840, 4860});
-    w.Path(A, kField, kFieldWidth, {{5625, 6600}, {6660, 6600}, {6660, 5070}, {6840, 5070}});
+    w.Path(A, kField, kFieldWidth, {{5625, 6600}, {6600, 6600}, {6600, 5070}, {6840, 5070}});
     w.Arrow(A, kField, {6840, 5070});
     w.Path(A, kValue, kValueWidth, {{7140, 4957}, {7290, 4957}, {7290, 4650}, {7380, 4650}});
-    w.Path(F, kForwardGreen, kForwardWidth, {{7260, 5167}, {7290, 5167}, {7290, 4957}});
+    w.Path(F, kValue, kValueWidth, {{7260, 5167}, {7290, 5167}, {7290, 4957}});
     // Store data on to EXE/MEM.
     w.Path(A, kValue, kValueWidth, {{5775, 4860}, {5775, 7050}, {8400, 7050}});
     // Destination register: Rt or Rd.
@@ -207,11 +209,12 @@ void RoutePlan(Plan &w) {
     w.Path(L, kField, kFieldWidth, {{7650, 2280}, {8400, 2280}});
     // ALU zero flag on to the branch gate in MEM.
     w.Path(L, kRed, kControlWidth + 1, {{7770, 4110}, {8400, 4110}});
-    // Forwarding paths back into the ALU multiplexers: from MEM and from WB.
+    // Forwarding paths back into the ALU multiplexers: from MEM and from WB. The MEM trunk
+    // rises left of the B multiplexer's arrowheads, so each input still shows which wire enters.
     w.Path(F, kForwardGreen, kForwardWidth,
-           {{8940, 5640}, {8940, 6300}, {6780, 6300}, {6780, 4110}, {6840, 4110}});
+           {{8940, 5640}, {8940, 6300}, {6690, 6300}, {6690, 4110}, {6840, 4110}});
     w.Arrow(F, kForwardGreen, {6840, 4110});
-    w.Path(F, kForwardGreen, kForwardWidth, {{6780, 5265}, {6840, 5265}});
+    w.Path(F, kForwardGreen, kForwardWidth, {{6690, 5265}, {6840, 5265}});
     w.Arrow(F, kForwardGreen, {6840, 5265});
     w.Path(F, kForwardGreen, kForwardWidth, {{6495, 8707}, {6495, 4395}, {6840, 4395}});
     w.Arrow(F, kForwardGreen, {6840, 4395});

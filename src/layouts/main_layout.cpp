@@ -28,6 +28,7 @@ FormLayout Build() {
     c.push_back(MakeMenu("mnuSingleCycle", 1, "MIPS Single Cycle", "mnuArch"));
     c.push_back(MakeMenu("mnuMIPS5StageInt", 2, "MIPS 5-Stage Integer Pipeline", "mnuArch"));
     c.push_back(MakeMenu("mnuMultiCycle", 3, "MIPS Multiple-Cycle FP Pipeline", "mnuArch"));
+    c.push_back(MakeMenu("mnuFPProgWriter", -1, "Floating Point Program Writer", "mnuArch"));
     c.push_back(MakeMenu("mnuScoreboard", 4, "Scoreboard", "mnuArch"));
     c.push_back(MakeMenu("mnuTomasulo", 5, "Tomasulos", "mnuArch"));
     c.push_back(MakeMenu("mnuROB", 6, "ROB", "mnuArch"));

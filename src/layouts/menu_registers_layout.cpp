@@ -26,7 +26,9 @@ FormLayout Build() {
     for (int n = 0; n < 32; ++n) {
         const int top = kRowTop[static_cast<size_t>(n)];
 
-        Control box = MakeControl(ControlKind::CheckBox, "OptRegUsed", n, " ", 180, top, 255, 195);
+        // The box ends before its register's name begins: a box reaching into the name would
+        // cover the left stroke of its "R".
+        Control box = MakeControl(ControlKind::CheckBox, "OptRegUsed", n, " ", 150, top, 255, 195);
         box.enabled = false;
         box.foreColor = 0xFFFFFF;
         box.backColor = kSystemWindow;

@@ -1,33 +1,8 @@
 #include "machine/assemble.h"
 
-#include <array>
-
 namespace corvexa {
 
 namespace {
-
-constexpr std::array<InstructionInfo, 20> kInstructions = {{
-    {"LW", InstrKind::I, 35, 0, "ADD", ImmSource::Offset},
-    {"SW", InstrKind::I, 43, 0, "ADD", ImmSource::Offset},
-    {"ADDI", InstrKind::I, 8, 0, "ADD", ImmSource::Imm},
-    {"ADDIU", InstrKind::I, 9, 0, "ADD", ImmSource::Imm},
-    {"SLTI", InstrKind::I, 10, 0, "SUB", ImmSource::Imm},
-    {"SLTIU", InstrKind::I, 11, 0, "SUB", ImmSource::Imm},
-    {"BEQ", InstrKind::I, 4, 0, "SUB", ImmSource::BranchOffset},
-    {"BNEQ", InstrKind::I, 5, 0, "SUB", ImmSource::BranchOffset},
-    {"ADD", InstrKind::R, 0, 32, "ADD", ImmSource::None},
-    {"ADDU", InstrKind::R, 0, 33, "ADD", ImmSource::None},
-    {"SUB", InstrKind::R, 0, 34, "SUB", ImmSource::None},
-    {"SUBU", InstrKind::R, 0, 35, "SUB", ImmSource::None},
-    {"AND", InstrKind::R, 0, 36, "BitAND", ImmSource::None},
-    {"NOR", InstrKind::R, 0, 39, "BitNOR(OR-NOT)", ImmSource::None},
-    {"OR", InstrKind::R, 0, 37, "BitOR", ImmSource::None},
-    {"SLT", InstrKind::R, 0, 42, "SUB", ImmSource::None},
-    {"SLTU", InstrKind::R, 0, 43, "SUB", ImmSource::None},
-    {"SLL", InstrKind::Shift, 0, 0, "Shift L", ImmSource::None},
-    {"SRL", InstrKind::Shift, 0, 2, "Shift R", ImmSource::None},
-    {"NOP", InstrKind::None, 0, 0, "NOP", ImmSource::None},
-}};
 
 uint32_t Reg(int16_t field) {
     return static_cast<uint32_t>(RegIndex(field));
@@ -35,22 +10,13 @@ uint32_t Reg(int16_t field) {
 
 } // namespace
 
-const InstructionInfo *FindInstruction(std::string_view mnemonic) {
-    for (const InstructionInfo &info : kInstructions) {
-        if (info.mnemonic == mnemonic) {
-            return &info;
-        }
-    }
-    return nullptr;
-}
-
 bool AssembleInstruction(Machine &m, AssembledTables &t, int slot) {
     if (slot < 0 || slot >= kSlots) {
         return false;
     }
     const auto s = static_cast<size_t>(slot);
-    const InstructionInfo *info = FindInstruction(m.ProgMnemonic[s]);
-    if (info == nullptr) {
+    const MnemonicInfo *info = FindMnemonic(m.ProgMnemonic[s]);
+    if (info == nullptr || !info->encoded) {
         return false;
     }
     t.ProgOpcode[s] = info->opcode;

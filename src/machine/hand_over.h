@@ -11,9 +11,10 @@
 namespace corvexa {
 
 // Listing text of one slot built from its InstrFormat; nullopt for a format that keeps the old
-// text.
-std::optional<std::string> ProgTextOf(const Machine &m, int slot);
+// text: one beyond the writer's last format, the integer writer's unless told.
+std::optional<std::string> ProgTextOf(const Machine &m, int slot,
+                                      InstrFormatKind lastFormat = FormatRegister);
 
-void AssembleProgramStore(Machine &m);
+void AssembleProgramStore(Machine &m, InstrFormatKind lastFormat = FormatRegister);
 
 } // namespace corvexa

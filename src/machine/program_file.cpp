@@ -1,10 +1,11 @@
 #include "machine/program_file.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,10 +15,14 @@ namespace corvexa {
 
 namespace {
 
-// Bytes that never stand in a text file: a file holding them is not a program file.
-bool IsBinaryByte(unsigned char c) {
-    return (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F;
+// Bytes that never stand in a text file: a value holding one is a read error.
+bool IsBinaryByte(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u < 0x20 && c != '\t' && c != '\r' && c != '\n') || u == 0x7F;
 }
+
+// The DOS end-of-file mark: editors of that age put it after the last line.
+constexpr char kEndOfFileMark = '\x1A';
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -65,7 +70,7 @@ public:
                 return std::nullopt;
             }
         }
-        if (value.size() > kMaxProgramFileValue || !EndOfValue()) {
+        if (std::any_of(value.begin(), value.end(), IsBinaryByte) || !EndOfValue()) {
             return std::nullopt;
         }
         return value;
@@ -178,6 +183,110 @@ bool WriteAll(int fd, const std::string &text) {
     return true;
 }
 
+// Owns one open file descriptor.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    Descriptor(Descriptor &&other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    Descriptor &operator=(Descriptor &&other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+// The short name of the file written for a target, so that a name near the file system's limit
+// can still be saved. It is the same for every save of one target: a save killed while its new
+// file had this name leaves one file at most, and the next save takes it over.
+std::string TemporaryName(const std::string &target) {
+    uint32_t hash = 2166136261U; // FNV-1a
+    for (const char c : target) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619U;
+    }
+    static constexpr std::string_view kDigits = "0123456789abcdef";
+    std::string name = ".cvx";
+    for (int shift = 28; shift >= 0; shift -= 4) {
+        name += kDigits[(hash >> static_cast<unsigned>(shift)) & 0xFU];
+    }
+    return name + ".tmp";
+}
+
+// Gives name to an anonymous file, or opens a new file of that name, taking over a file left
+// there by a save that did not finish.
+template <typename Make> bool TakeOverName(int dir, const std::string &name, Make make) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (make()) {
+            return true;
+        }
+        if (errno != EEXIST || ::unlinkat(dir, name.c_str(), 0) != 0) {
+            return false;
+        }
+    }
+    return false;
+}
+
+// Names an anonymous file through /proc, which needs no privilege, unlike AT_EMPTY_PATH.
+bool LinkAnonymous(int fd, int dir, const std::string &name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), dir, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+// The file that is to take the target's place. It is anonymous where the system allows (name
+// left empty), so that a save killed half-way leaves nothing behind; otherwise short-named.
+Descriptor CreateReplacement(int dir, const std::string &target, std::string &name) {
+    name.clear();
+#ifdef O_TMPFILE
+    if (::access("/proc/self/fd", X_OK) == 0) {
+        Descriptor anonymous(::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+        if (anonymous.valid()) {
+            return anonymous;
+        }
+    }
+#endif
+    const std::string temp = TemporaryName(target);
+    int fd = -1;
+    if (!TakeOverName(dir, temp, [&] {
+            fd = ::openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            return fd >= 0;
+        })) {
+        return Descriptor{};
+    }
+    name = temp;
+    return Descriptor(fd);
+}
+
+// A replacement keeps the replaced file's mode, and its owner where this user may give it.
+void KeepOwnerAndMode(int fd, const struct stat &old) {
+    [[maybe_unused]] const int owner = ::fchown(fd, old.st_uid, old.st_gid);
+    (void)::fchmod(fd, old.st_mode & 07777);
+}
+
+// For a file whose folder takes no new names: the new text goes over the old one. The space is
+// reserved first, so a full disk or a size limit fails before the old contents change.
+bool OverwriteInPlace(int fd, const std::string &text) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        return false;
+    }
+    const auto size = static_cast<off_t>(text.size());
+    if (size > st.st_size && ::posix_fallocate(fd, 0, size) != 0) {
+        [[maybe_unused]] const int undone = ::ftruncate(fd, st.st_size);
+        return false;
+    }
+    return WriteAll(fd, text) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+}
+
 } // namespace
 
 std::string ProgramFileText(const Machine &m) {
@@ -202,11 +311,7 @@ std::optional<ProgramImage> ParseProgramFile(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") { // a byte-order mark some editors put first
         text.remove_prefix(3);
     }
-    for (const char c : text) {
-        if (IsBinaryByte(static_cast<unsigned char>(c))) {
-            return std::nullopt;
-        }
-    }
+    text = text.substr(0, text.find(kEndOfFileMark));
     ProgramImage image{};
     ValueReader in(text);
     for (int slot = 0; slot < kSlots; ++slot) {
@@ -257,40 +362,71 @@ bool WriteProgramFile(const std::string &path, const Machine &m) {
             return false;
         }
     }
-    if (fs::exists(target, ec) && !fs::is_regular_file(target, ec)) {
-        return false;
-    }
+    const std::string fileName = target.filename().string();
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const std::string text = ProgramFileText(m);
 
-    static unsigned counter = 0;
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = (folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) +
-                          "." + std::to_string(++counter) + ".tmp"))
-                   .string();
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            return false;
-        }
-    }
-    if (fd < 0) {
-        return false;
-    }
+    // An existing file is replaced only where this user may write it; opening it for writing
+    // lets the system judge (mode, owner, access lists, read-only mounts).
+    Descriptor existing;
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0) {
-        (void)::fchmod(fd, old.st_mode & 07777); // the replaced file keeps its permissions
+        if (!S_ISREG(old.st_mode)) {
+            return false;
+        }
+        existing = Descriptor(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        if (!existing.valid() || ::fstat(existing.get(), &old) != 0 || !S_ISREG(old.st_mode)) {
+            return false;
+        }
+    } else if (errno != ENOENT) {
+        return false;
     }
-    bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) {
-        ok = std::rename(temp.c_str(), target.c_str()) == 0;
+
+    const Descriptor dir(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.valid()) {
+        return false;
     }
-    if (!ok) {
-        ::unlink(temp.c_str());
+    std::string tempName;
+    const Descriptor temp = CreateReplacement(dir.get(), fileName, tempName);
+    if (!temp.valid()) {
+        const bool folderLocked = errno == EACCES || errno == EPERM;
+        return folderLocked && existing.valid() && OverwriteInPlace(existing.get(), text);
     }
-    return ok;
+    if (existing.valid()) {
+        KeepOwnerAndMode(temp.get(), old);
+    }
+    const auto discard = [&] {
+        if (!tempName.empty()) {
+            ::unlinkat(dir.get(), tempName.c_str(), 0);
+        }
+        return false;
+    };
+    if (!WriteAll(temp.get(), text) || ::fsync(temp.get()) != 0) {
+        return discard();
+    }
+    if (tempName.empty()) {
+        if (!existing.valid()) {
+            if (!LinkAnonymous(temp.get(), dir.get(), fileName)) {
+                return false;
+            }
+            // A file left by an earlier save of this name, killed while it had its short name,
+            // goes now that the name is taken.
+            ::unlinkat(dir.get(), TemporaryName(fileName).c_str(), 0);
+            return true;
+        }
+        // No call puts an anonymous file in place of a name: it is named for the moment of the
+        // rename.
+        const std::string candidate = TemporaryName(fileName);
+        if (!TakeOverName(dir.get(), candidate,
+                          [&] { return LinkAnonymous(temp.get(), dir.get(), candidate); })) {
+            return false;
+        }
+        tempName = candidate;
+    }
+    if (::renameat(dir.get(), tempName.c_str(), dir.get(), fileName.c_str()) != 0) {
+        return discard();
+    }
+    return true;
 }
 
 void ApplyProgramImage(Machine &m, const ProgramImage &image) {

@@ -27,8 +27,6 @@ using ProgramImage = std::array<ProgramFileRecord, kSlots>;
 
 // A real program file is about 4 KB; anything much larger is refused unread.
 inline constexpr std::size_t kMaxProgramFileBytes = std::size_t{64} * 1024;
-// Longest single value accepted: a mnemonic or a number with its sign and leading zeros.
-inline constexpr std::size_t kMaxProgramFileValue = 64;
 // A file that ends, or goes wrong, at this slot or later loads with the rest padded with NOP.
 inline constexpr int kFirstPaddedSlot = 25;
 
@@ -41,8 +39,10 @@ std::optional<ProgramImage> ParseProgramFile(std::string_view text);
 // Reads and parses a file, refusing anything but a regular file of at most kMaxProgramFileBytes.
 std::optional<ProgramImage> ReadProgramFile(const std::string &path);
 
-// Writes the program to path through a temporary file in the same folder, so a failed save
-// never leaves a damaged file in place of a good one. False on any failure.
+// Writes the program to path through a new file in the same folder that then takes the old one's
+// place with its mode, so a failed save never leaves a damaged file in place of a good one. A file
+// this user may not write is left alone; a writable file in a folder that takes no new names is
+// written over in place. False on any failure.
 bool WriteProgramFile(const std::string &path, const Machine &m);
 
 // Puts a loaded program into the nine tables the file fills.

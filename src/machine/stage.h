@@ -55,6 +55,8 @@ struct PipelineState {
     int16_t ColourIndex = 0;
     int16_t HazardStall = 0;
     bool IDStalled = false;
+    bool LoadUseStall = false;      // the single-cycle window's one load-use flag
+    int16_t BranchWaitRegister = 0; // the register a branch held in ID waits for
     bool FlushFlag = false;
     bool PolicyFlush = false;
     bool RtIsSource = false;

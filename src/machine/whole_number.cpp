@@ -1,8 +1,7 @@
 #include "machine/whole_number.h"
 
-#include <cctype>
-#include <cmath>
-#include <cstdlib>
+#include <cstddef>
+#include <string>
 
 namespace corvexa {
 
@@ -12,58 +11,73 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 bool IsDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    return c >= '0' && c <= '9';
 }
 
-// Checks the whole text is one decimal number and copies it without blanks.
-bool Normalise(const std::string &text, std::string &number) {
+// A decimal number read digit by digit, so the answer never depends on the process's locale
+// and a fraction is rounded from its exact digits rather than from a nearby double.
+struct Decimal {
+    bool negative = false;
+    std::string digits; // integer and fraction digits together, no leading zeros
+    long exponent = 0;  // the value is digits x 10^exponent
+};
+
+std::optional<Decimal> ReadDecimal(const std::string &text) {
+    Decimal d;
     size_t i = 0;
     const size_t n = text.size();
     while (i < n && IsBlank(text[i])) {
         ++i;
     }
-    const size_t start = i;
     if (i < n && (text[i] == '+' || text[i] == '-')) {
+        d.negative = text[i] == '-';
         ++i;
     }
-    size_t digits = 0;
-    while (i < n && IsDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
+    size_t count = 0;
+    const auto take = [&](bool fraction) {
+        for (; i < n && IsDigit(text[i]); ++i, ++count) {
+            if (!d.digits.empty() || text[i] != '0') {
+                d.digits += text[i];
+            }
+            if (fraction) {
+                --d.exponent;
+            }
+        }
+    };
+    take(false);
     if (i < n && text[i] == '.') {
         ++i;
-        while (i < n && IsDigit(text[i])) {
-            ++i;
-            ++digits;
-        }
+        take(true);
     }
-    if (digits == 0) {
-        return false;
+    if (count == 0) {
+        return std::nullopt;
     }
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
+        bool negativeExponent = false;
         if (i < n && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i] == '-';
             ++i;
         }
+        long exponent = 0;
         size_t expDigits = 0;
-        while (i < n && IsDigit(text[i])) {
-            ++i;
-            ++expDigits;
+        for (; i < n && IsDigit(text[i]); ++i, ++expDigits) {
+            if (exponent < 1000000) { // far past any whole number of 32 bits either way
+                exponent = exponent * 10 + (text[i] - '0');
+            }
         }
         if (expDigits == 0) {
-            return false;
+            return std::nullopt;
         }
+        d.exponent += negativeExponent ? -exponent : exponent;
     }
-    const size_t end = i;
     while (i < n && IsBlank(text[i])) {
         ++i;
     }
     if (i != n) {
-        return false;
+        return std::nullopt;
     }
-    number = text.substr(start, end - start);
-    return true;
+    return d;
 }
 
 } // namespace
@@ -72,19 +86,40 @@ std::optional<int32_t> ParseWholeNumber(const std::optional<std::string> &answer
     if (!answer || answer->size() > 400) {
         return std::nullopt;
     }
-    std::string number;
-    if (!Normalise(*answer, number)) {
+    const std::optional<Decimal> d = ReadDecimal(*answer);
+    if (!d) {
         return std::nullopt;
     }
-    const double value = std::strtod(number.c_str(), nullptr);
-    if (!std::isfinite(value)) {
+    if (d->digits.empty()) {
+        return 0; // zero, whatever its exponent
+    }
+    // The digits before the decimal point of the value; the rest is the fraction.
+    const long wholeDigits = static_cast<long>(d->digits.size()) + d->exponent;
+    if (wholeDigits > 10) {
+        return std::nullopt; // eleven digits or more are outside 32 bits
+    }
+    int64_t magnitude = 0;
+    for (long k = 0; k < wholeDigits; ++k) {
+        const auto at = static_cast<size_t>(k);
+        magnitude = magnitude * 10 + (at < d->digits.size() ? d->digits[at] - '0' : 0);
+    }
+    if (wholeDigits >= 0 && static_cast<size_t>(wholeDigits) < d->digits.size()) {
+        // Nearest whole number, halves to even: only the fraction's first digit and whether
+        // anything follows it decide.
+        const std::string fraction = d->digits.substr(static_cast<size_t>(wholeDigits));
+        const bool aboveHalf =
+            fraction[0] > '5' ||
+            (fraction[0] == '5' && fraction.find_first_not_of('0', 1) != std::string::npos);
+        const bool half = fraction[0] == '5' && !aboveHalf;
+        if (aboveHalf || (half && magnitude % 2 != 0)) {
+            ++magnitude;
+        }
+    }
+    const int64_t value = d->negative ? -magnitude : magnitude;
+    if (value < INT32_MIN || value > INT32_MAX) {
         return std::nullopt;
     }
-    const double rounded = std::nearbyint(value); // the default rounding mode: halves to even
-    if (rounded < -2147483648.0 || rounded > 2147483647.0) {
-        return std::nullopt;
-    }
-    return static_cast<int32_t>(rounded);
+    return static_cast<int32_t>(value);
 }
 
 } // namespace corvexa

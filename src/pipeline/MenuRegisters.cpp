@@ -2,7 +2,7 @@
 
 #include "layouts/menu_registers_layout.h"
 #include "machine/numstr.h"
-#include "machine/whole_number.h"
+#include "ui/number_prompt.h"
 
 namespace corvexa {
 
@@ -73,18 +73,14 @@ void MenuRegisters::lblRegisterNo_Click(int index) {
     if (index < 1 || index >= kSlots) {
         return;
     }
-    for (;;) {
-        const std::optional<std::string> answer = desk().InputBox(
-            "Enter Value to be assigned to register " + Num(index), "Enter Register Value", "0");
-        if (!answer) {
-            return; // Cancel keeps the register as it was.
-        }
-        if (const std::optional<int32_t> value = ParseWholeNumber(answer)) {
-            machine().RegisterFile[static_cast<size_t>(index)] = *value;
-            break;
-        }
-        desk().MessageBox("Enter a Proper Integer Value", "Wrong Entry", MsgIcon::Exclamation);
+    NumberPrompt p{"Enter Value to be assigned to register " + Num(index), "Enter Register Value",
+                   "0"};
+    p.cancelGivesUp = true; // Cancel keeps the register as it was.
+    const std::optional<int32_t> value = AskWholeNumber(desk(), p);
+    if (!value) {
+        return;
     }
+    machine().RegisterFile[static_cast<size_t>(index)] = *value;
     Form_Paint();
 }
 

@@ -1,24 +1,26 @@
-// The EXE stage of a clock: latch transfer, load-use detection, bubbles and flushes, the
-// forwarding units of ALU inputs A and B and of the store data, the branch target and the ALU.
+// The EXE stage steps of a clock: latch transfer, load-use tests, bubbles and flushes, the
+// forwarding units of ALU input A and the paths into input B, the branch target and the ALU.
+#include "layouts/five_stage_labels.h"
 #include "machine/numstr.h"
 #include "pipeline/pipeline_clock.h"
 
 namespace corvexa {
 
+using colour::kBlue;
+using colour::kDarkGreen;
+using colour::kGreen;
+using colour::kRed;
+using colour::kYellow;
+
 namespace {
-
-constexpr int32_t kBlue = 0xFF0000;
-constexpr int32_t kRed = 255;
-constexpr int32_t kDarkGreen = 32768;
-constexpr int32_t kGreen = 65280;
-constexpr int32_t kYellow = 65535;
-constexpr int32_t kMagenta = 0xFF00FF;
-
-constexpr const char *kLoadUseText = "Load Use Delay Stall (LUD) Occurred, Insert another "
-                                     "Independent Instruction after LW if scheduling is possible";
 
 bool IsImmediateOp(const std::string &op) {
     return op == "ADDI" || op == "ADDIU" || op == "SLTI" || op == "SLTIU";
+}
+
+// Instructions whose second register field is no source of the ALU.
+bool ReadsRsOnly(const std::string &op) {
+    return op == "SW" || op == "LW" || IsImmediateOp(op) || op == "NOP" || op.empty();
 }
 
 void MakeBubble(StageRecord &r) {
@@ -31,11 +33,21 @@ void MakeBubble(StageRecord &r) {
 
 } // namespace
 
-void PipelineClock::ExePhase() {
+void PipelineClock::ExePhase(bool held) {
+    ExeTakeOver(held);
+    ExeLoadUseDetection();
+    ExeBubblesAndFlushes();
+    ExeAluInputA();
+    ExeEarlyRegisterWrite();
+    ExeInputB();
+    ExeShowValues();
+    ExeAlu();
+    ExeZeroFlag();
+}
+
+void PipelineClock::ExeTakeOver(bool held) {
     PipelineState &s = s_;
-    const ClockControls &c = c_;
-    // Step 1. Latch transfer; a record held by a load-use stall stays for a second run.
-    if (!m_.ForwardingEnabled || !s.MEM.LoadUseStall) {
+    if (!held) {
         s.EXE.NPC = s.ID.NPC;
         s.EXE.B = s.ID.B;
         s.EXE.A = s.ID.A;
@@ -51,89 +63,37 @@ void PipelineClock::ExePhase() {
         s.EXE.MemWrite = s.ID.MemWrite;
         s.EXE.Slot = s.ID.Slot;
     }
-    s.EXE.LoadUseStall = false;
-    c.lblEXEValue[1].foreColor = 0;
-    c.lblEXEValue[0].foreColor = 0;
     s.SelectMuxB = 0;
-
-    ExeLoadUseDetection();   // step 2
-    ExeBubblesAndFlushes();  // step 3
-    ExeAluInputA();          // step 4
-    ExeEarlyRegisterWrite(); // step 5
-    ExeInputBAndStoreData(); // step 6
-    ExeShowValues();         // step 7
-    ExeAlu();                // step 8
-    // Step 9. Zero flag.
-    s.EXE.Zero = s.EXE.AluOUT == 0 ? 1 : 0;
-    c.lblEXEValue[25].caption = s.EXE.Zero == 1 ? "1 " : "0 ";
 }
 
-// Step 2: a load in MEM whose destination the EXE instruction reads. The record is held for a
-// clock; what WB holds now would be gone by then, so it is copied in ("strange case").
-void PipelineClock::ExeLoadUseDetection() {
-    PipelineState &s = s_;
-    if (!(m_.ForwardingEnabled && s.StallDetectionEnabled && s.MEM.Op == "LW")) {
-        return;
-    }
-    if (s.MEM.Rx == s.EXE.Rs) {
-        s.EXE.LoadUseStall = true;
-        Explain(kLoadUseText);
-        if (s.WB.RegWrite == 1 && s.EXE.Rt == s.WB.Rx) {
-            ExeStrangeCase(false, "A Strange case.  Data need to be forwarded for this case but no "
-                                  "circuit support in the existing hardware");
-        }
-    }
-    const std::string &op = s.EXE.Op;
-    const bool rsOnly = op == "SW" || op == "LW" || IsImmediateOp(op) || op == "NOP" || op.empty();
-    if (!rsOnly && (s.MEM.Rx == s.EXE.Rs || s.MEM.Rx == s.EXE.Rt)) {
-        s.EXE.LoadUseStall = true;
-        Explain(kLoadUseText);
-        if (s.WB.RegWrite == 1 && s.EXE.Rt == s.WB.Rx) {
-            ExeStrangeCase(false, "A Strange case.  Data need to be forwarded for this case but no "
-                                  "circuit support in the existing hardware.");
-        }
-        if (s.WB.RegWrite == 1 && s.EXE.Rs == s.WB.Rx) {
-            ExeStrangeCase(true, "A Strange case.  Data forwarded to EXE.A.  NO Exisiting hardware "
-                                 "support");
-        }
-    }
+// A load in MEM (the caller has checked) writes the register the EXE instruction reads as Rs.
+bool PipelineClock::LoadUseOnRs() const {
+    return s_.MEM.Rx == s_.EXE.Rs;
 }
 
-void PipelineClock::ExeStrangeCase(bool forA, const char *suffix) {
-    if (!v_.loadUseRescue) {
-        return;
-    }
-    PipelineState &s = s_;
-    if (forA) {
-        s.EXE.A = s.WB.WriteBackValue;
-        c_.lblEXEValue[0].foreColor = kGreen;
-    } else {
-        s.EXE.B = s.WB.WriteBackValue;
-        c_.lblEXEValue[1].foreColor = kGreen;
-    }
-    Explain("STRANGE *******  DATA FORWARDED FROM NO-WHERE FOR PROPER OPERATION");
-    if (v_.writesExplanations) {
-        m_.ForwardingText += "  \r\n" + c_.Information->caption + suffix;
-    }
+// ... or one of its two sources, for an instruction that reads both.
+bool PipelineClock::LoadUseOnSources() const {
+    return !ReadsRsOnly(s_.EXE.Op) && (s_.MEM.Rx == s_.EXE.Rs || s_.MEM.Rx == s_.EXE.Rt);
 }
 
-// Step 3.
 void PipelineClock::ExeBubblesAndFlushes() {
     PipelineState &s = s_;
     const ClockControls &c = c_;
-    // 3.1 The copy of a branch stalled in ID under aggressive branching.
+    // The copy of a branch stalled in ID under aggressive branching; it names the register the
+    // branch waits for.
     if (m_.ForwardingEnabled && s.EXE.BranchHazardStall) {
         if (s.HazardStall == 1) {
             MakeBubble(s.EXE);
         }
-        Explain("  A Stall Occurred because of  " + Num(s.EXE.Rx) +
+        Explain(std::string(v_.branchStallTextLead) + "A Stall Occurred because of  " +
+                Num(s.BranchWaitRegister) +
                 " in ID stage.  This situation only happens in Aggressive Branching Case!!!");
         if (v_.writesExplanations) {
             m_.StallText +=
                 "\r\n" + c.Information->caption + ".  Note that currently forwarding is ON";
         }
     }
-    // 3.2 The copy of an instruction stalled in ID by the look-ahead (forwarding off).
+    // The copy of an instruction stalled in ID by the look-ahead (forwarding off).
     if (!m_.ForwardingEnabled && s.HazardStall == 1) {
         if (v_.writesExplanations) {
             m_.StallText += " A stall is detected and Instruction (" + s.EXE.InstrText +
@@ -145,7 +105,7 @@ void PipelineClock::ExeBubblesAndFlushes() {
         }
         MakeBubble(s.EXE);
     }
-    // 3.3 Flushed by a branch taken in MEM at this clock.
+    // Flushed by a branch taken in MEM at this clock.
     if (s.FlushFlag) {
         s.EXE.InstrText += "(Flushed)";
         s.EXE.Colour = kBubbleColour;
@@ -153,27 +113,28 @@ void PipelineClock::ExeBubblesAndFlushes() {
         s.EXE.MemWrite = 0;
         s.EXE.Op = "NOP";
     }
-    c.lblEXEValue[0].caption = Num(s.EXE.A);
-    c.lblEXEValue[1].caption = Num(s.EXE.B);
-    c.lblEXEValue[5].foreColor = 0;
-    c.lblEXEValue[6].foreColor = 0;
+    c.lblEXEValue[ExeLabel::A].caption = Num(s.EXE.A);
+    c.lblEXEValue[ExeLabel::B].caption = Num(s.EXE.B);
+    c.lblEXEValue[ExeLabel::AluA].foreColor = 0;
+    c.lblEXEValue[ExeLabel::AluB].foreColor = 0;
 }
 
-// Step 4. ALU input A: MEM before WB; the address of a load in MEM is never forwarded.
+// ALU input A: MEM before WB; the address of a load in MEM is never forwarded.
 void PipelineClock::ExeAluInputA() {
     PipelineState &s = s_;
     const ClockControls &c = c_;
+    Control &select = c.lblEXEValue[ExeLabel::SelectA];
     if (!m_.ForwardingEnabled) {
         s.AluA = s.EXE.A;
-        c.lblEXEValue[9].caption = "0";
+        select.caption = "0";
         c.lblForward->foreColor = kBlue;
     } else {
-        c.lblEXEValue[9].visible = true;
+        select.visible = true;
         if (s.MEM.Op != "LW" && s.MEM.RegWrite == 1 && s.EXE.Rs != 0 && s.EXE.Rs == s.MEM.Rx) {
             s.AluA = s.MEM.AluOUT;
-            c.lblEXEValue[9].caption = "1";
+            select.caption = "1";
             c.lblForward->foreColor = kRed;
-            c.lblEXEValue[5].foreColor = kDarkGreen;
+            c.lblEXEValue[ExeLabel::AluA].foreColor = kDarkGreen;
             Explain("Data  (" + Num(s.AluA) +
                     ") Forwarded between MEM stage and Exe Stage on A Input of ALU");
             if (v_.writesExplanations) {
@@ -184,9 +145,9 @@ void PipelineClock::ExeAluInputA() {
             }
         } else if (s.WB.RegWrite == 1 && s.EXE.Rs != 0 && s.EXE.Rs == s.WB.Rx) {
             s.AluA = s.WB.Op == "LW" ? s.WB.LMD : s.WB.AluOUT;
-            c.lblEXEValue[9].caption = "2";
+            select.caption = "2";
             c.lblForward->foreColor = kRed;
-            c.lblEXEValue[5].foreColor = kGreen;
+            c.lblEXEValue[ExeLabel::AluA].foreColor = kGreen;
             Explain("Data (" + Num(s.AluA) +
                     ") Forwarded between WB stage and Exe Stage on A Input of ALU");
             if (v_.writesExplanations) {
@@ -197,102 +158,83 @@ void PipelineClock::ExeAluInputA() {
             }
         } else {
             s.AluA = s.EXE.A;
-            c.lblEXEValue[9].caption = "0";
+            select.caption = "0";
             c.lblForward->foreColor = kBlue;
         }
     }
-    c.lblEXEValue[5].caption = Num(s.AluA);
+    c.lblEXEValue[ExeLabel::AluA].caption = Num(s.AluA);
 }
 
-// Step 5. The branch held in ID by an early-branch stall gets the result now in MEM.
+// The branch held in ID by an early-branch stall gets the result now in MEM.
 void PipelineClock::ExeEarlyRegisterWrite() {
     if (s_.EXE.BranchHazardStall) {
         EarlyBranchOperandUpdate();
     }
 }
 
-// Step 6. Input B, and a store's data forwarded from WB into the EXE latch itself.
-void PipelineClock::ExeInputBAndStoreData() {
+void PipelineClock::ForwardBFromMem() {
     PipelineState &s = s_;
-    const ClockControls &c = c_;
-    c.lblEXEValue[17].foreColor = 0;
-    if (!m_.ForwardingEnabled) {
-        return;
+    s.ForwardedB = s.MEM.AluOUT;
+    s.SelectMuxB = 2;
+    c_.lblForward->foreColor = kYellow;
+    if (v_.coloursOperandSources) {
+        c_.lblEXEValue[ExeLabel::AluB].foreColor = kDarkGreen;
     }
-    s.SelectMuxB = 0;
-    const std::string &op = s.EXE.Op;
-    if (op == "LW" || IsImmediateOp(op) || op.empty()) {
-        return;
-    }
-    if (op == "SW") {
-        if (v_.storeDataIntoExe && s.WB.RegWrite == 1 && s.EXE.Rt != 0 && s.EXE.Rt == s.WB.Rx) {
-            s.EXE.B = s.WB.Op == "LW" ? s.WB.LMD : s.WB.AluOUT;
-            Explain("Data (" + Num(s.EXE.B) +
-                    ") Forwarded between WB stage and Exe Stage for B. A MUX for this not shown in "
-                    "Diagram");
-            if (v_.writesExplanations) {
-                m_.ForwardingText += "  \r\n" + c.Information->caption +
-                                     " because Rt Field of Instruction in EXE stage is same as RX "
-                                     "field in WB = R" +
-                                     Str(s.WB.Rx) +
-                                     ".  A Special MUX required for this particular case has not "
-                                     "been shown in the diagram for Simplicity.";
-            }
-            c.lblEXEValue[17].foreColor = kGreen;
-            c.lblForward->foreColor = kRed;
-        }
-        return;
-    }
-    if (s.MEM.RegWrite == 1 && s.EXE.Rt != 0 && s.EXE.Rt == s.MEM.Rx) {
-        s.ForwardedB = s.MEM.AluOUT;
-        s.SelectMuxB = 2;
-        c.lblForward->foreColor = kYellow;
-        c.lblEXEValue[6].foreColor = kDarkGreen;
-        Explain("Data (" + Num(s.ForwardedB) +
-                ") Forwarded between MEM stage and Exe Stage on B Input of ALU");
-        if (v_.writesExplanations) {
-            m_.ForwardingText += "  \r\n" + c.Information->caption +
-                                 " because Rt Field of Instruction in EXE stage is same as RX "
-                                 "field in MEM (R" +
-                                 Str(s.MEM.Rx) + ").  WB Forwarding (Rt)Ignored.";
-        }
-    } else if (s.WB.RegWrite == 1 && s.EXE.Rt != 0 && s.EXE.Rt == s.WB.Rx) {
-        s.ForwardedB = s.WB.Op == "LW" ? s.WB.LMD : s.WB.AluOUT;
-        s.SelectMuxB = 3;
-        c.lblForward->foreColor = kRed;
-        c.lblEXEValue[6].foreColor = kGreen;
-        Explain("Data (" + Num(s.ForwardedB) +
-                ") Forwarded between WB stage and Exe Stage on B Input of ALU");
-        if (v_.writesExplanations) {
-            m_.ForwardingText += "  \r\n" + c.Information->caption +
-                                 " because Rt Field of Instruction in EXE stage is same as RX "
-                                 "field in WB = R" +
-                                 Str(s.WB.Rx);
-        }
+    Explain("Data (" + Num(s.ForwardedB) +
+            ") Forwarded between MEM stage and Exe Stage on B Input of ALU");
+    if (v_.writesExplanations) {
+        m_.ForwardingText += "  \r\n" + c_.Information->caption +
+                             " because Rt Field of Instruction in EXE stage is same as RX field "
+                             "in MEM (R" +
+                             Str(s.MEM.Rx) + ").  WB Forwarding (Rt)Ignored.";
     }
 }
 
-// Step 7.
+void PipelineClock::ForwardBFromWb() {
+    PipelineState &s = s_;
+    s.ForwardedB = s.WB.Op == "LW" ? s.WB.LMD : s.WB.AluOUT;
+    s.SelectMuxB = 3;
+    c_.lblForward->foreColor = kRed;
+    if (v_.coloursOperandSources) {
+        c_.lblEXEValue[ExeLabel::AluB].foreColor = kGreen;
+    }
+    Explain("Data (" + Num(s.ForwardedB) +
+            ") Forwarded between WB stage and Exe Stage on B Input of ALU");
+    if (v_.writesExplanations) {
+        m_.ForwardingText += "  \r\n" + c_.Information->caption +
+                             " because Rt Field of Instruction in EXE stage is same as RX field "
+                             "in WB = R" +
+                             Str(s.WB.Rx);
+    }
+}
+
 void PipelineClock::ExeShowValues() {
     PipelineState &s = s_;
     const ClockControls &c = c_;
-    c.lblEXEValue[17].caption = Num(s.EXE.B);
-    c.lblEXEValue[3].caption = "Rt=" + Num(s.EXE.Rt);
-    c.lblEXEValue[4].caption = "Rd=" + Num(s.EXE.Rd);
-    c.lblEXEValue[2].caption = hex8(s.EXE.Imm);
-    c.lblEXEValue[14].caption = "NPC= " + Num(s.EXE.NPC);
-    c.lblEXEValue[17].caption = Num(s.EXE.B);
+    const ControlArray &exe = c.lblEXEValue;
+    exe[ExeLabel::StoreData].caption = Num(s.EXE.B);
+    exe[ExeLabel::Rt].caption = "Rt=" + Num(s.EXE.Rt);
+    exe[ExeLabel::Rd].caption = "Rd=" + Num(s.EXE.Rd);
+    exe[ExeLabel::Imm32].caption = hex8(s.EXE.Imm);
+    exe[ExeLabel::Npc].caption = "NPC= " + Num(s.EXE.NPC);
     const int32_t imm4 = Wrap32(int64_t{4} * s.EXE.Imm);
-    c.lblEXEValue[24].caption = Num(imm4);
+    exe[ExeLabel::ImmTimes4].caption = Num(imm4);
     s.EXE.BTA = Wrap32(int64_t{s.EXE.NPC} + imm4);
-    c.lblEXEValue[13].caption = Num(s.EXE.BTA);
+    exe[ExeLabel::BranchTarget].caption = Num(s.EXE.BTA);
 
     c.txtStageInfo2[2].caption = s.EXE.InstrText;
     c.Line3[40].visible = true;
     c.Line3[41].visible = true;
     c.Line3[63].visible = true;
-    for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 17, 20, 24, 25, 27}) {
-        c.lblEXEValue[i].visible = true;
+    for (int i :
+         {ExeLabel::A, ExeLabel::B, ExeLabel::Imm32, ExeLabel::Rt, ExeLabel::Rd, ExeLabel::AluA,
+          ExeLabel::AluB, ExeLabel::AluOut, ExeLabel::FuncShamt, ExeLabel::SelectB, ExeLabel::AluOp,
+          ExeLabel::Rx, ExeLabel::BranchTarget, ExeLabel::Npc, ExeLabel::StoreData,
+          ExeLabel::SelectRx, ExeLabel::ImmTimes4, ExeLabel::Zero}) {
+        exe[i].visible = true;
+    }
+    if (c.exeControls != nullptr) {
+        c.exeControls->visible = true;
     }
     c.lblStage[2].visible = true;
     c.txtStageInfo2[2].foreColor = s.EXE.Colour;
@@ -300,10 +242,12 @@ void PipelineClock::ExeShowValues() {
     c.txtStageInfo2[2].visible = true;
 }
 
-// Step 8. The ALU. Results are wrapped to 32 bits; the shift amount is the 5-bit field.
+// The ALU. Results are wrapped to 32 bits; the shift amount is the 5-bit field, and the drawing
+// shows the amount used.
 void PipelineClock::ExeAlu() {
     PipelineState &s = s_;
     const ClockControls &c = c_;
+    const ControlArray &exe = c.lblEXEValue;
     const std::string &op = s.EXE.Op;
     const int slot = RegIndex(s.EXE.Slot);
     const int shamt = m_.ProgShamt[slot] & 31;
@@ -311,11 +255,11 @@ void PipelineClock::ExeAlu() {
     enum class Row { Immediate, RegisterB, Nop, Unknown } row = Row::Unknown;
     int64_t out = 0;
     auto registerB = [&] {
-        c.lblEXEValue[10].caption = "0";
+        exe[ExeLabel::SelectB].caption = "0";
         s.AluB = s.EXE.B;
         if (s.SelectMuxB > 1) {
             s.AluB = s.ForwardedB;
-            c.lblEXEValue[10].caption = Num(s.SelectMuxB);
+            exe[ExeLabel::SelectB].caption = Num(s.SelectMuxB);
         }
         row = Row::RegisterB;
     };
@@ -365,32 +309,38 @@ void PipelineClock::ExeAlu() {
     case Row::Immediate:
         s.EXE.AluOUT = Wrap32(out);
         s.EXE.Rx = s.EXE.Rt;
-        c.lblEXEValue[20].caption = "0";
-        c.lblEXEValue[10].caption = "1";
-        c.lblEXEValue[6].caption = Num(op == "LW" || op == "SW" ? s.AluB : s.EXE.Imm);
-        c.lblEXEValue[6].foreColor = kMagenta;
-        c.lblEXEValue[12].caption = "Rx: " + Num(s.EXE.Rx);
+        exe[ExeLabel::SelectRx].caption = "0";
+        exe[ExeLabel::SelectB].caption = "1";
+        exe[ExeLabel::AluB].caption = Num(op == "LW" || op == "SW" ? s.AluB : s.EXE.Imm);
+        if (v_.coloursOperandSources) {
+            exe[ExeLabel::AluB].foreColor = colour::kMagenta;
+        }
+        exe[ExeLabel::Rx].caption = "Rx: " + Num(s.EXE.Rx);
         break;
     case Row::RegisterB:
         s.EXE.AluOUT = Wrap32(out);
         s.EXE.Rx = IsBranch(op) ? s.EXE.Rt : s.EXE.Rd;
-        c.lblEXEValue[20].caption = IsBranch(op) ? "0" : "1";
-        c.lblEXEValue[6].caption = Num(s.AluB);
-        c.lblEXEValue[12].caption = "RX: " + Num(s.EXE.Rx);
+        exe[ExeLabel::SelectRx].caption = IsBranch(op) ? "0" : "1";
+        exe[ExeLabel::AluB].caption = Num(s.AluB);
+        exe[ExeLabel::Rx].caption = "RX: " + Num(s.EXE.Rx);
         break;
     case Row::Nop:
         s.EXE.AluOUT = 0;
         s.EXE.Rx = s.EXE.Rd;
-        c.lblEXEValue[20].caption = "1";
-        c.lblEXEValue[10].caption = "0";
-        c.lblEXEValue[6].caption = Num(m_.RegisterFile[RegIndex(s.EXE.Rt)]);
-        c.lblEXEValue[12].caption = "RX: " + Num(s.EXE.Rx);
+        exe[ExeLabel::SelectRx].caption = "1";
+        exe[ExeLabel::SelectB].caption = "0";
+        exe[ExeLabel::AluB].caption = Num(m_.RegisterFile[RegIndex(s.EXE.Rt)]);
+        exe[ExeLabel::Rx].caption = "RX: " + Num(s.EXE.Rx);
         break;
     }
-    c.lblEXEValue[7].caption = Num(s.EXE.AluOUT);
-    c.lblEXEValue[11].caption = s.Tables.AluOpName[slot];
-    c.lblEXEValue[8].caption =
-        "func " + Num(m_.ProgFunc[slot]) + "\r\nShmt " + Num(m_.ProgShamt[slot]);
+    exe[ExeLabel::AluOut].caption = Num(s.EXE.AluOUT);
+    exe[ExeLabel::AluOp].caption = s.Tables.AluOpName[slot];
+    exe[ExeLabel::FuncShamt].caption = "func " + Num(m_.ProgFunc[slot]) + "\r\nShmt " + Num(shamt);
+}
+
+void PipelineClock::ExeZeroFlag() {
+    s_.EXE.Zero = s_.EXE.AluOUT == 0 ? 1 : 0;
+    c_.lblEXEValue[ExeLabel::Zero].caption = s_.EXE.Zero == 1 ? "1 " : "0 ";
 }
 
 } // namespace corvexa

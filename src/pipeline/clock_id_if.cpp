@@ -1,7 +1,8 @@
-// The ID and IF stages of a clock: decode and register read, the early branch decision, the stall
-// look-aheads, the fetch with its branch policy, and the end of the clock.
+// The ID and IF stage steps of a clock: decode and register read, the early branch decision, the
+// stall look-aheads, the fetch with its branch policy, and the end of the clock.
 #include <algorithm>
 
+#include "layouts/five_stage_labels.h"
 #include "machine/numstr.h"
 #include "pipeline/pipeline_clock.h"
 
@@ -51,21 +52,18 @@ int32_t PipelineClock::ReadRegister(int n) {
     return m_.RegisterFile[r];
 }
 
-void PipelineClock::IdPhase() {
+bool PipelineClock::IdHeldByHazard() const {
+    if (m_.ForwardingEnabled) {
+        return s_.ID.BranchHazardStall && s_.HazardStall == 1;
+    }
+    return s_.HazardStall == 1;
+}
+
+void PipelineClock::IdPhase(bool held) {
     PipelineState &s = s_;
     const ClockControls &c = c_;
-    // 1. Hold decision.
-    s.IDStalled = false;
-    if (m_.ForwardingEnabled) {
-        s.IDStalled = s.ID.BranchHazardStall && s.HazardStall == 1;
-    } else {
-        s.IDStalled = s.HazardStall == 1;
-    }
-    if (s.MEM.LoadUseStall) {
-        s.IDStalled = true;
-    }
-    // 2. Transfer.
-    if (!s.IDStalled) {
+    const ControlArray &id = c.lblIDValue;
+    if (!held) {
         s.ID.Slot = s.IF.Slot;
         s.ID.NPC = s.IF.NPC;
         s.ID.Rt = s.IF.Rt;
@@ -76,38 +74,36 @@ void PipelineClock::IdPhase() {
         s.ID.Imm = s.IF.Imm;
         s.ID.Colour = s.IF.Colour;
     }
-    // 3.
-    c.lblIDValue[0].caption = "Rs=" + Num(s.ID.Rs);
-    c.lblIDValue[1].caption = "Rt=" + Num(s.ID.Rt);
-    c.lblIDValue[4].caption = "Rt=" + Num(s.ID.Rt);
-    c.lblIDValue[5].caption = "Rd=" + Num(s.ID.Rd);
-    // 4. Early operand update for a branch decided here.
+    id[IdLabel::Rs].caption = "Rs=" + Num(s.ID.Rs);
+    id[IdLabel::Rt].caption = "Rt=" + Num(s.ID.Rt);
+    id[IdLabel::RtOut].caption = "Rt=" + Num(s.ID.Rt);
+    id[IdLabel::RdOut].caption = "Rd=" + Num(s.ID.Rd);
+    // Early operand update for a branch decided here.
     if (m_.AggressiveBranching && IsBranch(s.ID.Op)) {
         EarlyBranchOperandUpdate();
     }
-    // 5. Control signals.
+    // Control signals.
     s.ID.RegWrite = (s.ID.Op == "SW" || IsBranch(s.ID.Op)) ? 0 : 1;
     s.ID.MemWrite = s.ID.Op == "SW" ? 1 : 0;
-    // 6. Flush.
+    // Flushed by a branch taken in MEM.
     if (s.FlushFlag) {
         Flush(s.ID);
         s.ID.RegWrite = 0;
         s.ID.MemWrite = 0;
     }
-    // 7., 8. Register reads; a held record reads again and sees this clock's write-back.
+    // Register reads; a held record reads again and sees this clock's write-back.
     s.ID.A = ReadRegister(s.ID.Rs);
-    c.lblIDValue[6].caption = Num(s.ID.A);
+    id[IdLabel::A].caption = Num(s.ID.A);
     s.ID.B = ReadRegister(s.ID.Rt);
-    c.lblIDValue[7].caption = Num(s.ID.B);
-    // 9.
-    c.lblIDValue[9].visible = true;
-    c.lblIDValue[8].caption = s.ID.Op;
-    c.lblIDValue[9].caption = "NPC= " + Num(s.ID.NPC);
-    c.lblIDValue[2].caption = hex4(s.ID.Imm);
-    c.lblIDValue[3].caption = hex8(s.ID.Imm);
+    id[IdLabel::B].caption = Num(s.ID.B);
+    id[IdLabel::Npc].visible = true;
+    id[IdLabel::Opcode].caption = s.ID.Op;
+    id[IdLabel::Npc].caption = "NPC= " + Num(s.ID.NPC);
+    id[IdLabel::Imm16].caption = hex4(s.ID.Imm);
+    id[IdLabel::Imm32].caption = hex8(s.ID.Imm);
     c.txtStageInfo2[1].caption = s.ID.InstrText;
-    for (int i = 0; i <= 8; ++i) {
-        c.lblIDValue[i].visible = true;
+    for (int i = IdLabel::Rs; i <= IdLabel::Opcode; ++i) {
+        id[i].visible = true;
     }
     c.lblStage[1].visible = true;
     c.txtStageInfo2[1].foreColor = s.ID.Colour;
@@ -115,19 +111,16 @@ void PipelineClock::IdPhase() {
     c.txtStageInfo2[1].visible = true;
 }
 
-void PipelineClock::IfPhase() {
+void PipelineClock::IfPhase(bool &loadUseFlag) {
     PipelineState &s = s_;
-    IfNextFetchIndex(); // 1.
-    // 2.
+    IfNextFetchIndex(loadUseFlag);
     s.ID.BranchTaken = false;
-    // 3.
     if (m_.AggressiveBranching) {
         IfEarlyBranchDecision();
     }
-    // 4. The ID controls before a look-ahead zeroes them.
+    // The ID controls before a look-ahead zeroes them.
     const int16_t savedRegWrite = s.ID.RegWrite;
     const int16_t savedMemWrite = s.ID.MemWrite;
-    // 5.
     if (!m_.ForwardingEnabled) {
         if (s.StallDetectionEnabled) {
             IfStallLookAhead();
@@ -140,36 +133,33 @@ void PipelineClock::IfPhase() {
             s.ID.MemWrite = savedMemWrite;
         }
     }
-    // 6., 7.
     s.ID.BranchHazardStall = false;
     if (m_.ForwardingEnabled && m_.AggressiveBranching && s.StallDetectionEnabled &&
         s.ID.Op != "NOP") {
         IfBranchHazardLookAhead();
     }
-    // 8.
     const int colours = std::clamp(v_.colourCount, 1, static_cast<int>(InstructionColours.size()));
     s.IF.Colour =
         InstructionColours[static_cast<size_t>(std::clamp<int>(s.ColourIndex, 0, colours - 1))];
-    // 9. End of program: nothing is read for a slot that does not exist.
+    // End of program: nothing is read for a slot that does not exist.
     if (s.FetchIndex < 0 || s.FetchIndex >= kSlots) {
         EndRun();
         return;
     }
-    IfFetchAndShow(); // 10. to 13.
-    // 14.
+    IfFetchAndShow();
     host_.RefreshRegisterList();
 }
 
-// Step 1. A branch target outside the program ends the run like a fetch past the last slot.
-void PipelineClock::IfNextFetchIndex() {
+// A branch target outside the program ends the run like a fetch past the last slot.
+void PipelineClock::IfNextFetchIndex(bool &loadUseFlag) {
     PipelineState &s = s_;
     if (s.ClockCount == 0) {
         s.FetchIndex = 0;
         s.ColourIndex = 0;
-        s.MEM.LoadUseStall = false;
+        loadUseFlag = false;
         return;
     }
-    if (s.HazardStall != 0 || s.MEM.LoadUseStall) {
+    if (s.HazardStall != 0 || loadUseFlag) {
         return;
     }
     auto target = [&](int16_t branchSlot) {
@@ -192,80 +182,54 @@ void PipelineClock::IfNextFetchIndex() {
     }
 }
 
-// Step 3. Branch decided in ID with the operands read this clock.
+// Branch decided in ID with the operands read this clock.
 void PipelineClock::IfEarlyBranchDecision() {
     PipelineState &s = s_;
     const ClockControls &c = c_;
     s.ID.BTA = Wrap32(int64_t{s.ID.NPC} + int64_t{4} * s.ID.Imm);
-    for (int i : {14, 15, 16}) {
-        c.lblIDValue[i].visible = true;
+    const ControlArray &id = c.lblIDValue;
+    for (int i : {IdLabel::BranchOutcome, IdLabel::BranchNpc, IdLabel::BranchTarget}) {
+        id[i].visible = true;
     }
-    c.lblIDValue[9].visible = false;
-    for (int i : {13, 14, 24}) {
+    id[IdLabel::Npc].visible = false;
+    for (int i : {ExeLabel::BranchTarget, ExeLabel::Npc, ExeLabel::ImmTimes4}) {
         c.lblEXEValue[i].visible = false;
     }
-    c.lblIDValue[14].caption = "False";
-    c.lblIFValue[4].caption = "0";
-    c.lblIDValue[15].caption = Num(s.ID.NPC);
-    c.lblIDValue[16].caption = Num(s.ID.BTA);
+    id[IdLabel::BranchOutcome].caption = "False";
+    c.lblIFValue[IfLabel::SelectPc].caption = "0";
+    id[IdLabel::BranchNpc].caption = Num(s.ID.NPC);
+    id[IdLabel::BranchTarget].caption = Num(s.ID.BTA);
     if ((s.ID.Op == "BEQ" && s.ID.A == s.ID.B) || (s.ID.Op == "BNEQ" && s.ID.A != s.ID.B)) {
         s.ID.BranchTaken = true;
-        c.lblIDValue[14].caption = "True";
-        c.lblIFValue[4].caption = "1";
-        c.lblIFValue[3].caption = Num(s.ID.BTA);
+        id[IdLabel::BranchOutcome].caption = "True";
+        c.lblIFValue[IfLabel::SelectPc].caption = "1";
+        c.lblIFValue[IfLabel::NextPc].caption = Num(s.ID.BTA);
     }
 }
 
-// Step 5.1. Forwarding off: an instruction in EXE or MEM that writes a source of the instruction
-// in ID stalls it until the value is in the register file.
-void PipelineClock::IfStallLookAhead() {
-    PipelineState &s = s_;
-    const std::string &op = s.ID.Op;
-    if (s.ID.Rt != 0) {
-        s.RtIsSource = !(op == "LW" || op == "ADDI" || op == "ADDIU" || op == "SLTI" ||
-                         op == "SLTIU" || op.empty());
-    } else {
-        s.RtIsSource = false;
-    }
-    if (s.ID.Rs == 0 && !s.RtIsSource) {
-        return;
-    }
-    const bool exeLive = s.EXE.Op != "NOP";
-    const bool memLive = s.MEM.Op != "NOP";
-    const bool rtExe = s.RtIsSource && s.EXE.Rx == s.ID.Rt && exeLive;
-    const bool rtMem = s.RtIsSource && s.MEM.Rx == s.ID.Rt && memLive;
-    const bool rsExe = s.EXE.Rx == s.ID.Rs && exeLive;
-    const bool rsMem = s.MEM.Rx == s.ID.Rs && memLive;
-    if (!(rsExe || rsMem || rtExe || rtMem)) {
-        s.HazardStall = 0;
-        return;
-    }
-    // The last test that holds names the reason; the stage is where the older instruction will be
-    // at the next clock.
-    if (v_.writesExplanations) {
-        auto reason = [](const char *stage, int16_t rx, const char *field) {
-            return std::string(" Instruction in ") + stage + " Stage has same destination (R" +
-                   Str(rx) + ") as source required (" + field + ")";
-        };
-        if (rtExe) {
-            m_.StallReasonText = reason("MEM", s.EXE.Rx, "Rt");
-        }
-        if (rtMem) {
-            m_.StallReasonText = reason("WB", s.MEM.Rx, "Rt");
-        }
-        if (rsExe) {
-            m_.StallReasonText = reason("MEM", s.EXE.Rx, "Rs");
-        }
-        if (rsMem) {
-            m_.StallReasonText = reason("WB", s.MEM.Rx, "Rs");
-        }
-    }
-    s.HazardStall = 1;
-    s.ID.RegWrite = 0;
-    s.ID.MemWrite = 0;
+PipelineClock::LookAheadHits PipelineClock::LookAheadHazard(const char *ignoredOp) const {
+    const PipelineState &s = s_;
+    const bool exeLive = s.EXE.Op != ignoredOp;
+    const bool memLive = s.MEM.Op != ignoredOp;
+    LookAheadHits h;
+    h.rtExe = s.RtIsSource && s.EXE.Rx == s.ID.Rt && exeLive;
+    h.rtMem = s.RtIsSource && s.MEM.Rx == s.ID.Rt && memLive;
+    h.rsExe = s.EXE.Rx == s.ID.Rs && exeLive;
+    h.rsMem = s.MEM.Rx == s.ID.Rs && memLive;
+    return h;
 }
 
-// Step 7. Forwarding on, branch decided in ID: a result still in EXE cannot reach the compare;
+void PipelineClock::HoldIdForHazard(bool hazard) {
+    if (!hazard) {
+        s_.HazardStall = 0;
+        return;
+    }
+    s_.HazardStall = 1;
+    s_.ID.RegWrite = 0;
+    s_.ID.MemWrite = 0;
+}
+
+// Forwarding on, branch decided in ID: a result still in EXE cannot reach the compare;
 // nor can a load's data before its write-back. A load-use hazard found in EXE this clock holds ID
 // anyway, and the branch is decided again once the load has written back.
 void PipelineClock::IfBranchHazardLookAhead() {
@@ -278,18 +242,22 @@ void PipelineClock::IfBranchHazardLookAhead() {
         s.HazardStall = 0;
         return;
     }
+    // The register the branch waits for: the result in EXE, or else the load in MEM.
+    if (exeHazard) {
+        s.BranchWaitRegister = s.EXE.Rx;
+    } else {
+        s.BranchWaitRegister = s.MEM.Rx;
+    }
     s.HazardStall = 1;
     s.ID.BranchHazardStall = true;
     s.ID.RegWrite = 0;
     s.ID.MemWrite = 0;
 }
 
-// Steps 10 to 13.
 void PipelineClock::IfFetchAndShow() {
     PipelineState &s = s_;
     const ClockControls &c = c_;
     const int fi = s.FetchIndex;
-    // 10. Fetch.
     s.IF.Slot = s.FetchIndex;
     s.IF.InstrText = m_.ProgText[fi];
     s.IF.NPC = Wrap32(int64_t{m_.ProgAddress[fi]} + 4);
@@ -298,27 +266,25 @@ void PipelineClock::IfFetchAndShow() {
     s.IF.Rd = static_cast<int16_t>(RegIndex(m_.ProgRd[fi]));
     s.IF.Rs = static_cast<int16_t>(RegIndex(m_.ProgRs[fi]));
     s.IF.Imm = m_.ProgImmediate[fi];
-    // 11. Branch policy for the instruction fetched behind a branch decided in ID.
+    // Branch policy for the instruction fetched behind a branch decided in ID.
     s.PolicyFlush = false;
     if (m_.AggressiveBranching && IsBranch(s.ID.Op)) {
         s.PolicyFlush = s.BranchPolicyAlwaysFlush ||
                         (s.BranchPolicyCancelled && !s.ID.BranchTaken) ||
                         (s.BranchPolicyNormal && s.ID.BranchTaken);
     }
-    // 12. Flush of IF.
-    if (s.FlushFlag || (s.PolicyFlush && !s.ID.BranchHazardStall)) {
+    if (IfFlushDue()) {
         Flush(s.IF);
         s.FlushFlag = false;
     }
-    // 13. Display.
-    c.lblIFValue[0].caption = Num(m_.ProgAddress[fi]);
-    c.lblIFValue[1].caption = s.IF.InstrText;
-    c.lblIFValue[2].caption = Num(s.IF.NPC);
+    c.lblIFValue[IfLabel::Address].caption = Num(m_.ProgAddress[fi]);
+    c.lblIFValue[IfLabel::Instruction].caption = s.IF.InstrText;
+    c.lblIFValue[IfLabel::PcPlus4].caption = Num(s.IF.NPC);
     c.txtStageInfo2[0].caption = s.IF.InstrText;
     if (!s.MEM.BranchTaken && !s.ID.BranchTaken) {
-        c.lblIFValue[3].caption = Num(Wrap32(int64_t{m_.ProgAddress[fi]} + 4));
+        c.lblIFValue[IfLabel::NextPc].caption = Num(Wrap32(int64_t{m_.ProgAddress[fi]} + 4));
     }
-    for (int i = 0; i <= 4; ++i) {
+    for (int i = IfLabel::Address; i <= IfLabel::SelectPc; ++i) {
         c.lblIFValue[i].visible = true;
     }
     c.lblStage[0].visible = true;

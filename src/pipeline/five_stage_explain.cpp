@@ -1,180 +1,19 @@
-// Clicks on the values and elements of the drawing explain them in the Information strip.
+// Clicks on the elements only the five-stage drawing explains.
+#include "layouts/five_stage_labels.h"
 #include "machine/numstr.h"
 #include "pipeline/frmMIPSFiveStageInt.h"
 
 namespace corvexa {
 
-namespace {
-
-// A slot read from a latch; nothing is explained for one outside the program.
-bool ValidSlot(int s) {
-    return s >= 0 && s < kSlots;
-}
-
-std::string ImmediateAsWord(int32_t imm) {
-    return "32-bit Sign Extended Immediate = 0x" + hex8(imm) +
-           ", (In Binary) =" + HexToBin(hex8(imm)) + ",  In Decimal = " + Num(imm);
-}
-
-// 4 x Imm wraps to 32 bits, as the branch-target adder computes it.
-int32_t TimesFour(int32_t imm) {
-    return static_cast<int32_t>(static_cast<uint32_t>(imm) * 4U);
-}
-
-} // namespace
-
 void frmMIPSFiveStageInt::RegisterExplainHandlers() {
-    On("lblIFValue", [this](int index) { lblIFValue_Click(index); });
-    On("lblIDValue", [this](int index) { lblIDValue_Click(index); });
-    On("lblEXEValue", [this](int index) { lblEXEValue_Click(index); });
-    On("lblMEMValue", [this](int index) { lblMEMValue_Click(index); });
     On("lblValue", [this](int index) { lblValue_Click(index); });
     On("Picture2", [this] { Picture2_Click(); });
     On("Picture4", [this] { Picture4_Click(); });
 }
 
-void frmMIPSFiveStageInt::lblIFValue_Click(int index) {
-    if (ClockCount < 0) {
-        desk().MessageBox("Circuit Not Clocked");
-        return;
-    }
-    const int s = FetchIndex;
-    if (!ValidSlot(s)) {
-        return;
-    }
-    const Machine &m = machine();
-    const auto slot = static_cast<size_t>(s);
-    switch (index) {
-    case 0:
-        ShowExplanation("Program Counter= " + Num(m.ProgAddress[slot]));
-        break;
-    case 1: {
-        const uint32_t word = Tables.InstrWord[slot];
-        const std::string h = WordToHex8(word);
-        ShowExplanation("IM[PC] = 0x" + h + ", (Bin)= " + HexToBin(h) + ", (Dec)= " + Num(word) +
-                        ", Translated to:" + m.ProgText[slot] + ".");
-        break;
-    }
-    default:
-        break;
-    }
-}
-
-void frmMIPSFiveStageInt::lblIDValue_Click(int index) {
-    if (ClockCount < 1) {
-        desk().MessageBox("Circuit Not Clocked");
-        return;
-    }
-    if (!ValidSlot(ID.Slot)) {
-        return;
-    }
-    const Machine &m = machine();
-    const auto slot = static_cast<size_t>(ID.Slot);
-    const int rs = RegIndex(m.ProgRs[slot]);
-    const int rt = RegIndex(m.ProgRt[slot]);
-    // Register values are read now, not taken from the latched A and B.
-    auto reg = [&m](int r) {
-        return "REG[" + Num(r) + "]= " + Num(m.RegisterFile[static_cast<size_t>(r)]);
-    };
-    auto field = [&reg](const char *what, int r) {
-        return std::string(what) + Num(r) + ", (In Binary) =" + IntToBinPadded(r, 5) + ",  " +
-               reg(r);
-    };
-    switch (index) {
-    case 0:
-        ShowExplanation(field("Rs Field of the instruction = ", rs));
-        break;
-    case 1:
-    case 4:
-        ShowExplanation(field("Rt Field of the instruction = ", rt));
-        break;
-    case 2: {
-        const int32_t u = ID.Imm >= 0 ? ID.Imm : static_cast<int32_t>(ID.Imm + 65536);
-        ShowExplanation("16-bit Immediate Value Field of Instruction = 0x" + hex4(ID.Imm) +
-                        ", (In Binary) =" + IntToBinPadded(u, 16) +
-                        ",  In Decimal = " + Num(ID.Imm));
-        break;
-    }
-    case 3:
-        ShowExplanation(ImmediateAsWord(ID.Imm));
-        break;
-    case 5: {
-        const int rd = RegIndex(m.ProgRd[slot]);
-        ShowExplanation("Rd Field of the instruction = " + Num(rd) + ", (In Binary) =" +
-                        IntToBinPadded(rd, 5) + ", This value Only Used in R-Type instructions");
-        break;
-    }
-    case 6:
-        ShowExplanation("ID.A = " + reg(rs));
-        break;
-    case 7:
-        ShowExplanation("ID.B = " + reg(rt));
-        break;
-    case 9:
-        ShowExplanation("Next PC for this Instruction.  Note the PC for this instruction is " +
-                        Num(m.ProgAddress[slot]));
-        break;
-    default:
-        break;
-    }
-}
-
-void frmMIPSFiveStageInt::lblEXEValue_Click(int index) {
-    if (ClockCount < 2) {
-        desk().MessageBox("Circuit Not Clocked");
-        return;
-    }
-    if (!ValidSlot(EXE.Slot)) {
-        return;
-    }
-    const Machine &m = machine();
-    const auto slot = static_cast<size_t>(EXE.Slot);
-    switch (index) {
-    case 0:
-        ShowExplanation("ID/EXE.A = " + Num(EXE.A));
-        break;
-    case 1:
-        ShowExplanation("ID/EXE.B = " + Num(EXE.B));
-        break;
-    case 2:
-        ShowExplanation(ImmediateAsWord(EXE.Imm));
-        break;
-    case 6:
-        ShowExplanation("Final Selected B Input of ALU.  Note For I-type it comes from bottom of "
-                        "MUX, For R-type from TOP");
-        break;
-    case 7:
-        ShowExplanation("EXE.AluOUT.  A value after Calculation in Exe Stage.  The ALUOP for this "
-                        "Instruction is " +
-                        Tables.AluOpName[slot]);
-        break;
-    case 8: {
-        const int f = m.ProgFunc[slot];
-        const int shamt = m.ProgShamt[slot];
-        ShowExplanation("Function Field =" + Num(f) + ", (In Binary) =" + IntToBinPadded(f, 6) +
-                        ", in Hex = " + hex2(f) + " and Shift Amount= " + Num(shamt) +
-                        ",(In Binary) =" + IntToBinPadded(shamt, 5));
-        break;
-    }
-    case 12:
-        ShowExplanation("Rx is final destination register chosen from between Rt and Rd.  For "
-                        "R-type Instructions Rx = Rd");
-        break;
-    case 24:
-        ShowExplanation("Imm Shifted Left twice (Multiply by 4) =" + Num(EXE.Imm) +
-                        " X 4 = " + Num(TimesFour(EXE.Imm)));
-        break;
-    case 27:
+void frmMIPSFiveStageInt::ExplainOwnExeValue(int index) {
+    if (index == ExeLabel::Controls) {
         ShowExplanation("Controls For " + EXE.Op + " Look at ALU_OP, Bottom RX MUX, ALU Input Mux");
-        break;
-    default:
-        break;
-    }
-}
-
-void frmMIPSFiveStageInt::lblMEMValue_Click(int index) {
-    if (index == 11) {
-        ShowExplanation("EXE/MEM.B = " + Num(MEM.B));
     }
 }
 

@@ -34,27 +34,7 @@ void frmMIPSFiveStageInt::LoadProg_Click() {
     }
 
     m.LoadingFlag = true;
-    ClockCount = -1;
-    m.MemMapLast = 0;
-    C("lblClockCount").caption = "CC";
-    for (size_t r = 0; r < static_cast<size_t>(kSlots); ++r) {
-        m.RegisterHasValue[r] = false;
-        if (!m.RegistersInitialised) {
-            m.RegisterFile[r] = 0;
-        }
-    }
-    RefreshRegisterList();
-    for (Control &c : controls()) {
-        if (c.name == "lblIFValue" || c.name == "lblIDValue" || c.name == "lblEXEValue" ||
-            c.name == "lblMEMValue" || c.name == "lblWBValue" || c.name == "lblStage") {
-            c.visible = false;
-        } else if (c.name == "txtStageInfo2") {
-            c.visible = false;
-            c.foreColor = 0;
-        } else if (c.name == "lblProg") {
-            c.foreColor = kListingColour;
-        }
-    }
+    StartAfresh(Registers::KeptIfPreset);
     desk().Show("frmWriteIntProg");
     desk().Refresh("frmWriteIntProg");
     desk().MessageBox("Press Refresh for updating Program Writer");

@@ -2,17 +2,13 @@
 // policies and the explanations reached from their indicators. Every switch ends the run.
 #include <array>
 
+#include "layouts/five_stage_labels.h"
+#include "layouts/five_stage_layout.h"
 #include "pipeline/frmMIPSFiveStageInt.h"
 
 namespace corvexa {
 
 namespace {
-
-constexpr std::array<int, 18> kForwardingWires = {20, 31, 37, 41, 44, 46, 68, 69, 71,
-                                                  72, 82, 83, 89, 91, 92, 93, 95, 111};
-constexpr std::array<const char *, 17> kForwardingArrows = {
-    "Line14", "Line15", "Line16", "Line17", "Line31", "Line32", "Line33", "Line34", "Line35",
-    "Line36", "Line37", "Line38", "Line39", "Line40", "Line41", "Line48", "Line49"};
 
 constexpr std::array<int, 25> kEarlyBranchWires = {62,  64,  119, 120, 121, 122, 123, 124, 125,
                                                    126, 127, 128, 129, 130, 131, 132, 133, 134,
@@ -84,18 +80,8 @@ void frmMIPSFiveStageInt::RegisterOptionHandlers() {
             OptCancelled_Click();
         }
     });
-    On("lblBranchPolicy", [this] { lblBranchPolicy_Click(); });
     On("lblForward", [this] { lblForward_Click(); });
     On("LblStall", [this] { LblStall_Click(); });
-}
-
-void frmMIPSFiveStageInt::ShowExplanation(const std::string &text, bool armTimer) {
-    Control &info = C("Information");
-    info.caption = text;
-    info.visible = true;
-    if (armTimer) {
-        C("Timer1").interval = InfoTimerInterval;
-    }
 }
 
 void frmMIPSFiveStageInt::mnuForwarding_Click() {
@@ -103,29 +89,16 @@ void frmMIPSFiveStageInt::mnuForwarding_Click() {
     const bool on = !item.checked;
     Reset_Click();
     item.checked = on;
-    for (int wire : kForwardingWires) {
-        ShowIf(*this, "Line3", wire, on);
-    }
-    for (int shape : {5, 6, 0}) {
-        ShowIf(*this, "Shape1", shape, on);
-    }
-    for (const char *picture : {"Picture5", "Picture7", "Picture10"}) {
-        ShowIf(*this, picture, -1, on);
+    for (const DrawingPart &part : ForwardingDrawing()) {
+        ShowIf(*this, part.name, part.index, part.whenOn == on);
     }
     if (!on) {
         // The clock step shows the A-input select again at the next EXE phase.
-        ShowIf(*this, "lblEXEValue", 9, false);
+        ShowIf(*this, "lblEXEValue", ExeLabel::SelectA, false);
     }
-    ShowIf(*this, "lblMEMValue", 2, on);
-    for (const char *arrow : kForwardingArrows) {
-        ShowIf(*this, arrow, -1, on);
-    }
+    ShowIf(*this, "lblMEMValue", MemLabel::SelectData, on);
     ShowIf(*this, "Forward_Bubble", 0, on);
     ShowIf(*this, "lblForward", -1, on);
-    ShowIf(*this, "Picture11", -1, !on);
-    ShowIf(*this, "Shape1", 9, !on);
-    ShowIf(*this, "Line3", 117, !on);
-    ShowIf(*this, "Line3", 118, !on);
     machine().ForwardingEnabled = on;
 }
 
@@ -183,10 +156,10 @@ void frmMIPSFiveStageInt::AggBranch_Click() {
     }
     if (on) {
         // The late branch hardware is not drawn: its values and tags go with it.
-        for (int i : {13, 14, 19}) {
+        for (int i : {int{ExeLabel::BranchTarget}, int{ExeLabel::Npc}, 19}) {
             ShowIf(*this, "lblEXEValue", i, false);
         }
-        for (int i : {7, 9, 10}) {
+        for (int i : {7, int{MemLabel::BranchTarget}, 10}) {
             ShowIf(*this, "lblMEMValue", i, false);
         }
     }
@@ -204,22 +177,6 @@ void frmMIPSFiveStageInt::OptDelayed_Click() {
 }
 void frmMIPSFiveStageInt::OptCancelled_Click() {
     ChoosePolicy(*this, Policy::Cancelled);
-}
-
-void frmMIPSFiveStageInt::lblBranchPolicy_Click() {
-    if (BranchPolicyNormal) {
-        ShowExplanation("In Predict NT, Pipeline is Flushed if branch is TAKEN.  Otherwise "
-                        "instruction already in the Pipeline are executed as Normal");
-    } else if (BranchPolicyAlwaysFlush) {
-        ShowExplanation("Always Flush: Instructions in the pipeline are Flushed blindly, without "
-                        "waiting for branch outcome.  This policy is not used a lot.");
-    } else if (BranchPolicyDelayed) {
-        ShowExplanation("Delayed Branching is like Always Execute: Instructions in the pipeline "
-                        "are always executed no matter what is the branch outcome.");
-    } else if (BranchPolicyCancelled) {
-        ShowExplanation("Cancelled Branching: Only execute instructions in the pipeline is if "
-                        "Branch is TRUE, otherwise flush. Needs BEQL/BNEQL Opcodes");
-    }
 }
 
 void frmMIPSFiveStageInt::lblForward_Click() {

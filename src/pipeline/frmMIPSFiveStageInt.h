@@ -1,30 +1,16 @@
 #pragma once
-// The five-stage pipeline window: the datapath drawing, the listing and the clock step.
+// The five-stage pipeline window: the datapath drawing, the listing, the clock step and the
+// commands of its menus.
 
-#include "machine/stage.h"
-#include "pipeline/pipeline_clock.h"
-#include "ui/form.h"
+#include "pipeline/pipeline_window.h"
 
 namespace corvexa {
 
-class frmMIPSFiveStageInt : public Form, public PipelineState, private ClockHost {
+class frmMIPSFiveStageInt : public PipelineWindow {
 public:
     explicit frmMIPSFiveStageInt(Desk &desk);
 
     void Form_Load() override;
-    void Form_Paint() override;
-    std::optional<std::string> StateValue(const std::string &name, int index) const override;
-
-    // ---- frame and clock step (frmMIPSFiveStageInt.cpp, pipeline_clock.cpp, clock_*.cpp) ----
-    void Reset_Click() override;
-    void Clocking_Click();
-    void RefreshRegisterList() override;
-    void Timer1_Timer();
-    void StallBlink_Timer();
-    // Asks the starting value of register n on its first use (R0 is 0 without asking).
-    void PromptRegisterValue(int n) override;
-    // Value labels, stage captions and stage boxes hidden, listing rows in their own colour.
-    void BlankStageView() { clock_.BlankStageView(); }
 
     // ---- options, branch policies, explanations, window commands (five_stage_options.cpp,
     //      five_stage_explain.cpp, five_stage_commands.cpp) ----
@@ -35,13 +21,8 @@ public:
     void OptAlways_Click();
     void OptDelayed_Click();
     void OptCancelled_Click();
-    void lblBranchPolicy_Click();
     void lblForward_Click();
     void LblStall_Click();
-    void lblIFValue_Click(int index);
-    void lblIDValue_Click(int index);
-    void lblEXEValue_Click(int index);
-    void lblMEMValue_Click(int index);
     void lblValue_Click(int index);
     void Picture2_Click();
     void Picture4_Click();
@@ -50,8 +31,6 @@ public:
     void MenuREG_Click();
     void Exit_Click();
     void ViewDetails_Click();
-    // The explanation strip: caption, visible, and (unless told not to) the re-show timer.
-    void ShowExplanation(const std::string &text, bool armTimer = true);
 
     // ---- program file (five_stage_file.cpp) ----
     void LoadProg_Click();
@@ -59,12 +38,9 @@ public:
 
 private:
     void LatchOptions() override;
-    void HidePcLines();
+    void ExplainOwnExeValue(int index) override;
+    std::optional<std::string> OwnStateValue(const std::string &name) const override;
 
-    PipelineClock clock_;
-    ControlArray lblRegister_;
-
-    void RegisterFrameHandlers();
     void RegisterOptionHandlers();
     void RegisterExplainHandlers();
     void RegisterCommandHandlers();

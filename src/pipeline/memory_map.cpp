@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "machine/numstr.h"
-#include "machine/whole_number.h"
 #include "ui/form.h"
+#include "ui/number_prompt.h"
 
 namespace corvexa {
 
@@ -24,17 +24,11 @@ void HideStateWindows(Desk &desk) {
 }
 
 int32_t AskStartingValue(Desk &desk, int32_t a) {
-    for (;;) {
-        HideStateWindows(desk);
-        const std::optional<int32_t> value = ParseWholeNumber(
-            desk.InputBox("Please enter Initial Value of Memory Location " + Num(a),
-                          "First Load/Store Reference", ""));
-        if (value) {
-            return *value;
-        }
-        desk.MessageBox("Enter a Proper Integer Value in decimal", "Wrong Entry",
-                        MsgIcon::Exclamation);
-    }
+    NumberPrompt p{"Please enter Initial Value of Memory Location " + Num(a),
+                   "First Load/Store Reference", ""};
+    p.wrong = {"Enter a Proper Integer Value in decimal", "Wrong Entry"};
+    p.beforeAsk = [&desk] { HideStateWindows(desk); };
+    return *AskWholeNumber(desk, p);
 }
 
 } // namespace

@@ -1,15 +1,18 @@
-// The frame of a clock: counter, option latch, the resets at a clock's start and the order of the
-// stage phases. The phases themselves are in clock_wb_mem.cpp, clock_exe.cpp and clock_id_if.cpp.
+// The frame of a clock: counter, option latch, the resets at a clock's start, and what every
+// stage step shares. The stage steps are in clock_wb_mem.cpp, clock_exe.cpp and clock_id_if.cpp;
+// the two windows' clock sequences in five_stage_clock.cpp and single_cycle_clock.cpp.
 #include "pipeline/pipeline_clock.h"
 
 #include <limits>
 
+#include "layouts/five_stage_labels.h"
+#include "machine/mnemonics.h"
 #include "machine/numstr.h"
 
 namespace corvexa {
 
 bool IsBranch(const std::string &op) {
-    return op == "BEQ" || op == "BNEQ";
+    return IsBranchMnemonic(op);
 }
 
 ClockControls ClockControls::Bind(Form &form) {
@@ -27,6 +30,7 @@ ClockControls ClockControls::Bind(Form &form) {
     c.Timer1 = &form.C("Timer1");
     c.lblForward = &form.C("lblForward");
     c.lblClockCount = &form.C("lblClockCount");
+    c.exeControls = form.Find("lblEXEValue", ExeLabel::Controls);
     c.pcLines = {form.Find("Line62"), form.Find("Line63"), form.Find("Line64"),
                  form.Find("Line66")};
     return c;
@@ -37,17 +41,16 @@ PipelineClock::PipelineClock(PipelineState &state, Desk &desk, ClockHost &host,
     : s_(state), desk_(desk), m_(desk.machine()), host_(host), c_(std::move(controls)),
       v_(variant) {}
 
-void PipelineClock::Clock() {
-    // 1. The counter; it is wide enough for any session, and stops rather than overflows.
+void PipelineClock::StartClockAndWriteBack() {
+    // The counter is wide enough for any session, and stops rather than overflows.
     if (s_.ClockCount < std::numeric_limits<int32_t>::max()) {
         ++s_.ClockCount;
     }
-    // 2.
     if (v_.writesExplanations) {
         m_.ForwardingText = " ";
         m_.StallText = " ";
     }
-    // 3. First clock of a run. A program hand-over or a program load starts a run without a
+    // First clock of a run. A program hand-over or a program load starts a run without a
     // reset, and a run ended by fetching past the last slot can leave a flush pending: none of
     // that may steer the first fetches of the new run.
     if (s_.ClockCount == 0) {
@@ -55,25 +58,14 @@ void PipelineClock::Clock() {
         s_.FlushFlag = false;
         host_.LatchOptions();
     }
-    // 4., 5.
     c_.lblClockCount->caption = Num(int64_t{s_.ClockCount} + 1);
     c_.Information->visible = false;
     c_.Information->caption = " ";
-    // 6. The phases from WB back to IF: each stage takes over what the stage before it held at
-    // the end of the previous clock.
+    // From here the phases run from WB back to IF: each stage takes over what the stage before
+    // it held at the end of the previous clock.
     if (s_.ClockCount >= 4) {
         WbPhase();
     }
-    if (s_.ClockCount >= 3) {
-        MemPhase();
-    }
-    if (s_.ClockCount >= 2) {
-        ExePhase();
-    }
-    if (s_.ClockCount >= 1) {
-        IdPhase();
-    }
-    IfPhase();
 }
 
 void PipelineClock::ClearLatches() {
@@ -88,6 +80,7 @@ void PipelineClock::ClearLatches() {
     s.StallDetectionEnabled = false;
     s.RtIsSource = false;
     s.MEM.LoadUseStall = false;
+    s.LoadUseStall = false;
     s.HazardStall = 0;
     s.EXE.Rx = s.MEM.Rx = s.WB.Rx = 0;
     s.ID.A = s.ID.B = s.EXE.A = s.EXE.B = s.MEM.B = 0;
@@ -134,6 +127,7 @@ void PipelineClock::Explain(const std::string &text) {
     c_.Timer1->interval = s_.InfoTimerInterval;
 }
 
+// Slots without a listing row of their own colour nothing.
 void PipelineClock::ColourRow(int slot, int32_t colour) {
     const int k = slot - c_.lblProg.lower();
     if (k >= 0 && k < c_.lblProg.size()) {

@@ -1,8 +1,9 @@
 #pragma once
 // One clock of a pipeline window: the phases WB, MEM, EXE, ID and IF on the stage records, every
 // caption, colour and visibility they change on the datapath drawing, and the explanations of
-// forwarding and stalls. Both pipeline windows run this one engine; what differs between them is
-// described by a ClockVariant, the window's own procedures come in through a ClockHost.
+// forwarding and stalls. The stage steps are shared; each window has its own clock sequence
+// (FiveStageClock, SingleCycleClock) that orders them and adds its own steps where its model
+// differs. What differs only in data is described by a ClockVariant.
 
 #include <array>
 #include <cstdint>
@@ -10,20 +11,35 @@
 
 #include "machine/stage.h"
 #include "ui/form.h"
+#include "ui/named_colours.h"
 
 namespace corvexa {
 
-// What sets one pipeline window's clock apart from another's.
+// What sets one pipeline window's clock apart in data.
 struct ClockVariant {
     int colourCount = 15;           // entries of InstructionColours in the fetch colour cycle
     bool writesExplanations = true; // ForwardingText, StallText and StallReasonText are written
-    // Forwarding paths beyond the ALU inputs and the store data at the data memory:
-    bool storeDataIntoExe = true; // a store's data from WB into the EXE latch
-    bool loadUseRescue = true;    // WB's value saved into a record held by a load-use stall
+    // The operand labels (ID/EXE A and B, the store-data tag at the memory) go back to black at
+    // every clock, and input B and the store data are coloured by where their value came from.
+    bool coloursOperandSources = true;
+    int32_t storeForwardColour = colour::kDarkGreen; // write data forwarded from WB at the memory
+    const char *storeForwardTextEnd = " ";
+    const char *branchStallTextLead = "  ";
 };
 
 inline ClockVariant FiveStageVariant() {
     return ClockVariant{};
+}
+
+inline ClockVariant SingleCycleVariant() {
+    ClockVariant v;
+    v.colourCount = 5;
+    v.writesExplanations = false;
+    v.coloursOperandSources = false;
+    v.storeForwardColour = colour::kRed;
+    v.storeForwardTextEnd = "";
+    v.branchStallTextLead = "";
+    return v;
 }
 
 // The window procedures a clock calls.
@@ -37,7 +53,8 @@ public:
     virtual void RefreshRegisterList() = 0;
 };
 
-// The controls a clock writes, bound once so a clock never looks a control up by name.
+// The controls a clock writes, bound once so a clock never looks a control up by name. Those a
+// window may lack are pointers, null where it has none.
 struct ClockControls {
     ControlArray lblIFValue, lblIDValue, lblEXEValue, lblMEMValue, lblWBValue;
     ControlArray lblStage, txtStageInfo2, lblProg, Line3;
@@ -45,7 +62,8 @@ struct ClockControls {
     Control *Timer1 = nullptr;
     Control *lblForward = nullptr;
     Control *lblClockCount = nullptr;
-    std::array<Control *, 4> pcLines{}; // Line62, Line63, Line64, Line66 where the window has them
+    Control *exeControls = nullptr;     // lblEXEValue(27)
+    std::array<Control *, 4> pcLines{}; // Line62, Line63, Line64, Line66
 
     static ClockControls Bind(Form &form);
 };
@@ -54,9 +72,12 @@ class PipelineClock {
 public:
     PipelineClock(PipelineState &state, Desk &desk, ClockHost &host, ClockControls controls,
                   ClockVariant variant);
+    virtual ~PipelineClock() = default;
+    PipelineClock(const PipelineClock &) = delete;
+    PipelineClock &operator=(const PipelineClock &) = delete;
 
-    // Clocking_Click: one clock of the whole pipeline.
-    void Clock();
+    // Clocking_Click: one clock of the whole pipeline, in the window's own order.
+    virtual void Clock() = 0;
     // The latches a reset clears (the Slot fields, FetchIndex and a few flags stay).
     void ClearLatches();
     // Blank stage view: value labels, stage captions and boxes hidden, listing in its own colour.
@@ -64,28 +85,71 @@ public:
 
     const ClockControls &controls() const { return c_; }
 
-private:
-    // Phases, in the order a clock runs them.
-    void WbPhase();
-    void MemPhase();
-    void ExePhase();
-    void IdPhase();
-    void IfPhase();
+protected:
+    // The counter, the first clock's option latch, the strip hidden, then write-back from the
+    // fifth clock on.
+    void StartClockAndWriteBack();
 
-    // EXE steps.
-    void ExeLoadUseDetection();
-    void ExeStrangeCase(bool forA, const char *suffix);
+    // MEM: the record from EXE, turned into a bubble under a load-use stall, then the store data,
+    // the access and the branch decision.
+    void MemPhase(bool loadUseBubble);
+
+    // EXE; `held` keeps the record of a load-use stall for a second run.
+    void ExePhase(bool held);
+    // The window's load-use test, and its paths into ALU input B.
+    virtual void ExeLoadUseDetection() = 0;
+    virtual void ExeInputB() = 0;
+    // A load in MEM writes a source of the instruction in EXE.
+    bool LoadUseOnRs() const;
+    bool LoadUseOnSources() const;
+    // A MEM or WB result forwarded to ALU input B (SelectMuxB 2 or 3).
+    void ForwardBFromMem();
+    void ForwardBFromWb();
+
+    // ID: `held` keeps the record a stall holds.
+    bool IdHeldByHazard() const;
+    void IdPhase(bool held);
+
+    // IF, with the window's load-use flag: a load-use stall holds the fetch.
+    void IfPhase(bool &loadUseFlag);
+    // The forwarding-off look-ahead: an older instruction in EXE or MEM writes a source of ID.
+    virtual void IfStallLookAhead() = 0;
+    // The fetched record is flushed by a branch decision.
+    virtual bool IfFlushDue() const = 0;
+    // Which sources of ID an instruction in EXE or MEM writes (RtIsSource decided already); an
+    // instruction whose mnemonic is `ignoredOp` never counts.
+    struct LookAheadHits {
+        bool rsExe = false, rsMem = false, rtExe = false, rtMem = false;
+        bool any() const { return rsExe || rsMem || rtExe || rtMem; }
+    };
+    LookAheadHits LookAheadHazard(const char *ignoredOp) const;
+    // Holds ID on a look-ahead hazard: no fetch, and its controls off while the bubbles go on.
+    void HoldIdForHazard(bool hazard);
+
+    // The explanation strip: caption, visible, re-show timer armed.
+    void Explain(const std::string &text);
+
+    PipelineState &s_;
+    Desk &desk_;
+    Machine &m_;
+    ClockHost &host_;
+    ClockControls c_;
+    ClockVariant v_;
+
+private:
+    void MemTakeOver();
+    void MemLoadUseBubble(bool stalled);
+    void MemAccessAndBranch();
+    void ExeTakeOver(bool held);
     void ExeBubblesAndFlushes();
     void ExeAluInputA();
     void ExeEarlyRegisterWrite();
-    void ExeInputBAndStoreData();
     void ExeShowValues();
     void ExeAlu();
+    void ExeZeroFlag();
 
-    // IF steps.
-    void IfNextFetchIndex();
+    void IfNextFetchIndex(bool &loadUseFlag);
     void IfEarlyBranchDecision();
-    void IfStallLookAhead();
     void IfBranchHazardLookAhead();
     void IfFetchAndShow();
 
@@ -96,17 +160,39 @@ private:
     // A load in `producer` writes a source register of the branch in ID.
     bool LoadFeedsBranch(const StageRecord &producer) const;
 
-    // The explanation strip: caption, visible, re-show timer armed.
-    void Explain(const std::string &text);
+    void WbPhase();
     void ColourRow(int slot, int32_t colour);
     void EndRun();
+};
 
-    PipelineState &s_;
-    Desk &desk_;
-    Machine &m_;
-    ClockHost &host_;
-    ClockControls c_;
-    ClockVariant v_;
+// The five-stage window's clock: two load-use flags (EXE's, copied on to MEM), the "strange case"
+// rescue of a held operand, input B from MEM before WB and a store's data forwarded into EXE.
+class FiveStageClock final : public PipelineClock {
+public:
+    using PipelineClock::PipelineClock;
+    void Clock() override;
+
+private:
+    void ExeLoadUseDetection() override;
+    void ExeRescueHeldOperand(bool forA, const char *suffix);
+    void ExeInputB() override;
+    void IfStallLookAhead() override;
+    bool IfFlushDue() const override;
+};
+
+// The single-cycle window's clock: one load-use flag set by EXE and read by IF in the same clock,
+// input B from WB then MEM, a store's data forwarded only at the memory, a look-ahead that never
+// waits for a store, and a policy flush whatever the branch stall.
+class SingleCycleClock final : public PipelineClock {
+public:
+    using PipelineClock::PipelineClock;
+    void Clock() override;
+
+private:
+    void ExeLoadUseDetection() override;
+    void ExeInputB() override;
+    void IfStallLookAhead() override;
+    bool IfFlushDue() const override;
 };
 
 // Results are kept to 32 bits, two's complement, wherever they are stored, shown or forwarded.
@@ -115,5 +201,9 @@ constexpr int32_t Wrap32(int64_t v) {
 }
 
 bool IsBranch(const std::string &op);
+
+inline constexpr const char *kLoadUseText = "Load Use Delay Stall (LUD) Occurred, Insert another "
+                                            "Independent Instruction after LW if scheduling is "
+                                            "possible";
 
 } // namespace corvexa

@@ -83,7 +83,7 @@ double ControlItem::LayerOf(ControlKind kind) {
     }
 }
 
-ControlItem::ControlItem(const Control &c, int sequence) : sequence_(sequence) {
+ControlItem::ControlItem(const Control &c, int sequence) {
     shown_ = c;
     setZValue(LayerOf(c.kind) + sequence * 1e-5);
     setAcceptedMouseButtons(Clickable(c.kind) ? Qt::LeftButton : Qt::NoButton);

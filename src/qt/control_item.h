@@ -51,7 +51,6 @@ private:
     void PaintFrame(QPainter &p) const;
 
     Control shown_;
-    int sequence_;
     QRectF box_;    // the control's rectangle in twips
     QRectF bounds_; // box_ plus pen overhang
     QString text_;

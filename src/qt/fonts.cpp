@@ -20,7 +20,7 @@ struct Entry {
 constexpr std::array<Entry, 14> kTable = {{
     {"arial", {"Liberation Sans", "DejaVu Sans"}, false},
     {"arial narrow", {"Liberation Sans Narrow", "DejaVu Sans Condensed"}, false},
-    {"arial black", {"Liberation Sans", "DejaVu Sans"}, true},
+    {"arial black", {"Lato", "Liberation Sans"}, true},
     {"courier", {"Liberation Mono", "DejaVu Sans Mono"}, false},
     {"courier new", {"Liberation Mono", "DejaVu Sans Mono"}, false},
     {"ms sans serif", {"Liberation Sans", "DejaVu Sans"}, false},
@@ -68,7 +68,9 @@ QFont MakeFont(const Font &font, double unitsPerPoint) {
     q.setStyleHint(QFont::SansSerif);
     const double points = std::isfinite(font.points) && font.points > 0 ? font.points : 8.25;
     q.setPixelSize(std::max(1, static_cast<int>(std::lround(points * unitsPerPoint))));
-    q.setWeight(font.bold || sub.heavy ? QFont::Bold : QFont::Normal);
+    // A heavy face is set in the black weight (Lato Black); where only a bold one is installed,
+    // the bold is the nearest.
+    q.setWeight(sub.heavy ? QFont::Black : font.bold ? QFont::Bold : QFont::Normal);
     q.setItalic(font.italic);
     q.setUnderline(font.underline);
     // The drawing is scaled as a whole: glyph shapes must follow the outline, not the pixel grid

@@ -10,7 +10,7 @@ namespace corvexa::qt {
 
 struct FaceSubstitute {
     QStringList families; // first installed one wins
-    bool heavy = false;   // a face that is bold by design (Arial Black)
+    bool heavy = false;   // a face that is black by design (Arial Black)
 };
 
 FaceSubstitute SubstituteFace(const std::string &face);

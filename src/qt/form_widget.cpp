@@ -205,7 +205,11 @@ FormWidget::FormWidget(QtDesk &desk, Form &form)
     menuBar()->setNativeMenuBar(false);
     connect(view_, &DrawingView::Resized, this, [this] { PlaceWidgets(); });
     Build();
-    if (!form.resizable) {
+    if (form.frameless) {
+        // Window managers that ignore the frameless hint (older X ones) still caption the window
+        // unless it bypasses them; a splash needs nothing a window manager gives.
+        setWindowFlags(windowFlags() | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
+    } else if (!form.resizable) {
         setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     }
     resize(ToPixels(static_cast<int>(w)), ToPixels(static_cast<int>(h)));

@@ -13,6 +13,7 @@ frmMain::frmMain(Desk &desk) : Form(desk, "frmMain", MainLayout()) {
     On("mnuSingleCycle", [this](int i) { mnuSingleCycle_Click(i); });
     On("mnuMIPS5StageInt", [this](int i) { mnuMIPS5StageInt_Click(i); });
     On("mnuMultiCycle", [this](int i) { mnuMultiCycle_Click(i); });
+    On("mnuFPProgWriter", [this] { mnuFPProgWriter_Click(); });
     On("mnuScoreboard", [this](int i) { mnuScoreboard_Click(i); });
     On("mnuTomasulo", [this](int i) { mnuTomasulo_Click(i); });
     On("mnuROB", [this](int i) { mnuROB_Click(i); });
@@ -110,6 +111,11 @@ void frmMain::mnuMultiCycle_Click(int) {
         desk().Beep();
         desk().Beep();
     }
+}
+
+// The floating-point writer has no other way in.
+void frmMain::mnuFPProgWriter_Click() {
+    desk().Show("frmWriteFPProg");
 }
 
 void frmMain::mnuScoreboard_Click(int) {

@@ -38,6 +38,7 @@ public:
     void mnuSingleCycle_Click(int Index);
     void mnuMIPS5StageInt_Click(int Index);
     void mnuMultiCycle_Click(int Index);
+    void mnuFPProgWriter_Click();
     void mnuScoreboard_Click(int Index);
     void mnuTomasulo_Click(int Index);
     void mnuROB_Click(int Index);

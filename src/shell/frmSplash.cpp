@@ -11,6 +11,7 @@ frmSplash::frmSplash(Desk &desk) : Form(desk, "frmSplash", SplashLayout()) {
     left = kSplashLeft;
     top = kSplashTop;
     resizable = false;
+    frameless = true;
     On("Timer1", [this] { Timer1_Timer(); });
 }
 

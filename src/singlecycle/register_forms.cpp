@@ -1,11 +1,14 @@
 #include <memory>
 
 #include "shell/all_forms.h"
+#include "singlecycle/frmSingleCycle.h"
 #include "singlecycle/frmTEST.h"
 
 namespace corvexa {
 
 void RegisterSingleCycleForms(Desk &desk) {
+    desk.RegisterForm("frmSingleCycle",
+                      [](Desk &d) { return std::make_unique<frmSingleCycle>(d); });
     desk.RegisterForm("frmTEST", [](Desk &d) { return std::make_unique<frmTEST>(d); });
 }
 

@@ -76,10 +76,13 @@ void Desk::Maximise(const std::string &name) {
     OnChanged(form);
 }
 
+// A hidden window is not drawn, so its repaint waits until it is shown.
 void Desk::Refresh(const std::string &name) {
     const Busy busy(*this);
     Form &form = Get(name);
-    form.Form_Paint();
+    if (form.visible) {
+        form.Form_Paint();
+    }
     OnChanged(form);
 }
 

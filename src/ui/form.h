@@ -55,6 +55,8 @@ public:
     int32_t foreColor = 0;
     Font font;
     bool resizable = true;
+    // A window without a frame or caption bar (a splash card).
+    bool frameless = false;
 
     virtual void Form_Load() {}
     virtual void Form_Paint() {}

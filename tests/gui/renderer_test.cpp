@@ -452,7 +452,10 @@ TEST(RendererTables, FontsComeFromTheSubstitutionTable) {
     EXPECT_EQ(qt::SubstituteFace("Haettenschweiler").families.front(), "Liberation Sans Narrow");
     EXPECT_TRUE(qt::SubstituteFace("Haettenschweiler").heavy);
     const QFont black = qt::MakeFont(Font{"Arial Black", 6.75, false}, 20);
-    EXPECT_EQ(black.weight(), QFont::Bold);
+    // A true heavy face, not the bold sans.
+    EXPECT_EQ(black.weight(), QFont::Black);
+    EXPECT_EQ(QFontInfo(black).family(), "Lato");
+    EXPECT_EQ(QFontInfo(black).weight(), QFont::Black);
     EXPECT_EQ(black.pixelSize(), 135); // 6.75 points in twips
     EXPECT_EQ(QFontInfo(qt::MakeFont(Font{"MS Sans Serif", 8.25, false}, 1.0)).family(),
               "Liberation Sans");

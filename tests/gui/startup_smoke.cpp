@@ -91,6 +91,7 @@ TEST_F(StartupSmoke, SplashLeadsToTheMainWindowWhichOpensTheFiveStageWindow) {
     qt::FormWidget *splash = desk.WidgetOf("frmSplash");
     ASSERT_NE(splash, nullptr);
     EXPECT_TRUE(splash->isVisible());
+    EXPECT_TRUE(splash->windowFlags().testFlag(Qt::FramelessWindowHint)) << "a splash has no frame";
     EXPECT_EQ(splash->ItemFor("lblProductName")->text().toStdString(), kAppTitle);
     Picture(*splash, "splash.png");
 

@@ -11,6 +11,7 @@
 #include <type_traits>
 
 #include "machine/hand_over.h"
+#include "machine/mnemonics.h"
 #include "machine/state_names.h"
 #include "scenario/script.h"
 #include "ui/form.h"
@@ -593,19 +594,8 @@ private:
         m.OffsetField[i] = Field<int32_t>(a[6], "OFFSET");
         m.ProgBranchOffset[i] = Field<int16_t>(a[7], "BROFFSET");
         m.ProgShamt[i] = Field<int16_t>(a[8], "SHAMT");
-        // The writer's choice of row format: every mnemonic it does not name is a register row.
-        if (op == "NOP") {
-            m.InstrFormat[i] = FormatNop;
-        } else if (op == "LW" || op == "SW") {
-            m.InstrFormat[i] = FormatLoadStore;
-        } else if (op == "ADDI" || op == "ADDIU" || op == "SLTI" || op == "SLTIU" || op == "SLL" ||
-                   op == "SRL") {
-            m.InstrFormat[i] = FormatImmediate;
-        } else if (op == "BEQ" || op == "BNEQ") {
-            m.InstrFormat[i] = FormatBranch;
-        } else {
-            m.InstrFormat[i] = FormatRegister;
-        }
+        // The writers' row format of the mnemonic; one that no writer offers is a register row.
+        m.InstrFormat[i] = RowFormatOf(op);
         m.ProgAddress[i] = start_ + 4 * static_cast<int32_t>(i);
     }
 
@@ -616,9 +606,15 @@ private:
     }
 
     void Assemble(const Args &a) {
-        Arity(a, 0, 0, "assemble");
+        Arity(a, 0, 1, "assemble [FORM]");
         AssembleProgramStore(desk_.machine());
-        if (desk_.Known("frmMIPSFiveStageInt")) {
+        // Each writer hands over to its own pipeline window.
+        if (!a.empty()) {
+            if (!desk_.Known(a[0].text)) {
+                throw Failure("no such form: " + a[0].text);
+            }
+            desk_.Refresh(a[0].text);
+        } else if (desk_.Known("frmMIPSFiveStageInt")) {
             desk_.Refresh("frmMIPSFiveStageInt");
         }
     }

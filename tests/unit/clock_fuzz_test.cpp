@@ -52,12 +52,15 @@ private:
 };
 
 void RandomProgram(Machine &m, RandomDesk &d) {
-    static const char *const kOps[] = {"LW",  "SW",   "ADD", "ADDI", "ADDIU", "SUB", "SUBU",
-                                       "AND", "OR",   "NOR", "SLT",  "SLTI",  "SLL", "SRL",
-                                       "BEQ", "BNEQ", "NOP", "XOR",  "",      "ADDU"};
+    // Every mnemonic of the writers, and text only a program file brings.
+    static const char *const kOdd[] = {"XOR", "", "lw"};
+    const auto rows = Mnemonics();
+    const int known = static_cast<int>(rows.size());
     const int32_t start = 4 * d.Pick(-10, 600);
     for (int i = 0; i < kSlots; ++i) {
-        m.ProgMnemonic[i] = kOps[d.Pick(0, 19)];
+        const int pick = d.Pick(0, known + 2);
+        m.ProgMnemonic[i] = pick < known ? std::string(rows[static_cast<size_t>(pick)].mnemonic)
+                                         : kOdd[pick - known];
         const auto reg = [&] {
             return static_cast<int16_t>(d.Pick(0, 9) == 0 ? d.Pick(-40, 40) : d.Pick(0, 7));
         };

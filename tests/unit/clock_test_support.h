@@ -9,6 +9,7 @@
 
 #include "machine/assemble.h"
 #include "machine/hand_over.h"
+#include "machine/mnemonics.h"
 #include "pipeline/frmMIPSFiveStageInt.h"
 #include "shell/all_forms.h"
 #include "ui/headless_desk.h"
@@ -23,6 +24,14 @@ public:
     using HeadlessDesk::HeadlessDesk;
     std::function<int32_t(int32_t)> memoryRule;
     int memoryPrompts = 0;
+    std::function<void(const std::string &)> onMessage; // runs before the message is logged
+
+    void MessageBox(const std::string &text, const std::string &title, MsgIcon icon) override {
+        if (onMessage) {
+            onMessage(text);
+        }
+        HeadlessDesk::MessageBox(text, title, icon);
+    }
 
     std::optional<std::string> InputBox(const std::string &prompt, const std::string &title,
                                         const std::string &defaultAnswer) override {
@@ -38,12 +47,14 @@ public:
 struct Pipeline {
     Machine m;
     RuleDesk desk{m};
-    frmMIPSFiveStageInt *w = nullptr;
+    PipelineWindow *win = nullptr;
+    frmMIPSFiveStageInt *w = nullptr; // null for the single-cycle window
 
-    Pipeline() {
+    explicit Pipeline(const std::string &window = "frmMIPSFiveStageInt") : window_(window) {
         RegisterAllForms(desk);
-        desk.Show("frmMIPSFiveStageInt");
-        w = dynamic_cast<frmMIPSFiveStageInt *>(&desk.Get("frmMIPSFiveStageInt"));
+        desk.Show(window);
+        win = dynamic_cast<PipelineWindow *>(&desk.Get(window));
+        w = dynamic_cast<frmMIPSFiveStageInt *>(win);
         ClearProgram();
     }
 
@@ -65,18 +76,7 @@ struct Pipeline {
         m.OffsetField[slot] = offset;
         m.ProgBranchOffset[slot] = static_cast<int16_t>(branchOffset);
         m.ProgShamt[slot] = static_cast<int16_t>(shamt);
-        if (op == "NOP") {
-            m.InstrFormat[slot] = FormatNop;
-        } else if (op == "LW" || op == "SW") {
-            m.InstrFormat[slot] = FormatLoadStore;
-        } else if (op == "ADDI" || op == "ADDIU" || op == "SLTI" || op == "SLTIU" || op == "SLL" ||
-                   op == "SRL") {
-            m.InstrFormat[slot] = FormatImmediate;
-        } else if (op == "BEQ" || op == "BNEQ") {
-            m.InstrFormat[slot] = FormatBranch;
-        } else {
-            m.InstrFormat[slot] = FormatRegister;
-        }
+        m.InstrFormat[slot] = RowFormatOf(op);
     }
     // Writer shorthands.
     void Lw(int slot, int rd, int32_t offset, int base) { Set(slot, "LW", rd, 0, base, 0, offset); }
@@ -95,11 +95,15 @@ struct Pipeline {
     // What "ASSEMBLE" does, then the window's repaint takes the program.
     void Assemble() {
         AssembleProgramStore(m);
-        desk.Refresh("frmMIPSFiveStageInt");
+        desk.Refresh(window_);
     }
 
-    // Options as the first clock latches them: the menu check marks.
+    // Options as the first clock latches them: the five-stage window's menu check marks (the
+    // single-cycle window's are fixed).
     void Options(bool forwarding, bool stall, bool aggressive = false) {
+        if (w == nullptr) {
+            return;
+        }
         w->C("mnuForwarding").checked = forwarding;
         w->C("MnuStall").checked = stall;
         w->C("AggBranch").checked = aggressive;
@@ -108,18 +112,18 @@ struct Pipeline {
     // Every register preset, so no starting value is asked for.
     void Preset() {
         m.RegistersInitialised = true;
-        w->Reset_Click();
+        win->Reset_Click();
     }
 
     void Clock(int n = 1) {
         for (int i = 0; i < n; ++i) {
-            w->Clocking_Click();
+            win->Clocking_Click();
         }
     }
 
-    Control &C(const std::string &name, int index = -1) { return w->C(name, index); }
+    Control &C(const std::string &name, int index = -1) { return win->C(name, index); }
     std::string State(const std::string &name, int index = -1) {
-        return w->StateValue(name, index).value_or("<none>");
+        return win->StateValue(name, index).value_or("<none>");
     }
 
     // The oldest dialog not yet looked at.
@@ -131,6 +135,9 @@ struct Pipeline {
     void ExpectNoDialog() {
         EXPECT_TRUE(desk.Log().empty()) << "unexpected dialog: " << desk.Log().front().text;
     }
+
+private:
+    std::string window_;
 };
 
 } // namespace corvexa::clocktest

@@ -1,5 +1,5 @@
-// The clock engine run with another window's variant: a shorter colour cycle, no explanation
-// strings, and without the store-data path into EXE and the load-use rescue.
+// The single-cycle clock sequence run on the five-stage window's state: a shorter colour cycle, no
+// explanation strings, and no store-data path into EXE.
 #include "clock_test_support.h"
 
 namespace corvexa::clocktest {
@@ -30,12 +30,7 @@ TEST(ClockVariant, ASecondWindowRunsTheSameEngineWithItsDifferences) {
     p.Options(true, true);
     p.Preset();
     Host host(*p.w);
-    ClockVariant variant;
-    variant.colourCount = 5;
-    variant.writesExplanations = false;
-    variant.storeDataIntoExe = false;
-    variant.loadUseRescue = false;
-    PipelineClock clock(*p.w, p.desk, host, ClockControls::Bind(*p.w), variant);
+    SingleCycleClock clock(*p.w, p.desk, host, ClockControls::Bind(*p.w), SingleCycleVariant());
     p.m.ForwardingText = "earlier";
 
     std::vector<int32_t> colours;

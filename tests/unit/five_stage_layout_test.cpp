@@ -250,23 +250,35 @@ TEST(FiveStageLayout, PositionsFixedByTheWindowsDesign) {
         const char *name;
         int index, left, top;
     };
-    for (const At &a : {At{"PC", -1, 660, 4260}, At{"Picture1", -1, 7380, 3840},
-                        At{"Picture7", -1, 9300, 5820}, At{"txtPipeLine", 3, 8400, 1260},
-                        At{"Shape4", -1, 9060, 8640}, At{"Information", -1, 45, 10470},
-                        At{"lblProg", 0, 13380, 180}, At{"lblINumber", 31, 15060, 8145},
-                        At{"txtStageInfo1", 3, 8985, 9660}, At{"lblStage", 4, 11220, 9060},
-                        At{"lblRegister", 0, 5760, 420}, At{"lblRegister", 16, 11880, 420}}) {
+    for (const At &a :
+         {At{"PC", -1, 660, 4260}, At{"Picture1", -1, 7380, 3840}, At{"Picture7", -1, 9300, 5820},
+          At{"txtPipeLine", 3, 8400, 1260}, At{"Shape4", -1, 9060, 8640},
+          At{"Information", -1, 45, 10470}, At{"lblINumber", 31, 15060, 8145},
+          At{"txtStageInfo1", 3, 8985, 9660}, At{"lblStage", 4, 11220, 9060},
+          At{"lblRegister", 0, 5760, 420}, At{"lblRegister", 16, 11880, 420}}) {
         const Control &c = Get(a.name, a.index);
         EXPECT_EQ(c.left, a.left) << a.name << a.index;
         EXPECT_EQ(c.top, a.top) << a.name << a.index;
     }
-    // The listing's three columns, the slot number over the end of the text label and drawn
-    // after it, so it stays readable.
+    // The listing's three columns side by side: no text of a row hidden by its neighbour, the
+    // widest texts whole at the listing's own size.
+    Font listing;
+    listing.face = "MS Sans Serif";
+    listing.points = 8.25;
+    listing.bold = true;
     for (int row = 0; row < 32; ++row) {
-        EXPECT_EQ(Get("lblPC", row).width, 660);
-        EXPECT_EQ(Get("lblProg", row).width, 1800);
-        EXPECT_EQ(Get("lblINumber", row).width, 195);
-        EXPECT_LT(&Get("lblProg", row), &Get("lblINumber", row)) << row;
+        const Control &pc = Get("lblPC", row);
+        const Control &prog = Get("lblProg", row);
+        const Control &number = Get("lblINumber", row);
+        EXPECT_LE(pc.left + pc.width, prog.left) << row;
+        EXPECT_LE(prog.left + prog.width, number.left) << row;
+        EXPECT_EQ(number.width, 195);
+        EXPECT_EQ(prog.font.face, listing.face);
+        for (const char *text :
+             {"SLTIU R31,R31,-32768", "ADDIU R28,R27,-32768", "LW R31,-32768(R31)"}) {
+            EXPECT_LE(EstimatedTextWidth(listing, text), prog.width) << text;
+        }
+        EXPECT_LE(EstimatedTextWidth(listing, "99996 :"), pc.width);
     }
     for (int i = 1; i <= 4; ++i) {
         const Control &reg = Get("txtPipeLine", i);
@@ -282,12 +294,6 @@ TEST(FiveStageLayout, PositionsFixedByTheWindowsDesign) {
 TEST(FiveStageLayout, StartVisibilityOfTheSwitchedDrawings) {
     for (int i : {20, 31, 37, 41, 44, 46, 68, 69, 71, 72, 82, 83, 89, 91, 92, 93, 95, 111}) {
         EXPECT_FALSE(Get("Line3", i).visible) << "forwarding wire " << i;
-        // 41 also carries A into the ALU without forwarding; 31 doubles a wire that is always
-        // drawn.
-        if (i != 31 && i != 41) {
-            EXPECT_EQ(Get("Line3", i).borderColor, 0x80FF80) << i;
-            EXPECT_EQ(Get("Line3", i).borderWidth, 4) << i;
-        }
     }
     for (int n : {14, 15, 16, 17, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 48, 49}) {
         EXPECT_FALSE(Get("Line" + std::to_string(n)).visible) << "arrow Line" << n;
@@ -443,6 +449,33 @@ TEST(FiveStageLayoutGeometry, NoTwoTextsOverlap) {
     }
 }
 
+// Only forwarding paths take the forwarding colour: A into its multiplexer and the B
+// multiplexer's output into the ALU are ordinary values. The forwarding trunk stays clear of the
+// arrowheads on the B multiplexer's inputs, so each input shows which wire enters it.
+TEST(FiveStageLayoutGeometry, ForwardingColourOnlyOnForwardingPaths) {
+    const Control &muxA = Get("Picture5");
+    const Control &muxB = Get("Picture10");
+    int ordinary = 0;
+    for (const Control &c : Controls()) {
+        if (c.kind != ControlKind::Line) {
+            continue;
+        }
+        const bool intoA = c.x2 == muxA.left && c.y1 == c.y2 && c.y2 == muxA.top + muxA.height / 4;
+        const bool outOfB = c.x1 == muxB.left + muxB.width && c.y1 == muxB.top + muxB.height / 2;
+        if (intoA || outOfB) {
+            EXPECT_EQ(c.borderColor, 0xFF0000) << Key(c);
+            ++ordinary;
+        }
+        if (c.borderColor == 0x80FF80 && c.x1 == c.x2) {
+            EXPECT_FALSE(c.x1 > muxB.left - 120 && c.x1 <= muxB.left &&
+                         std::max(c.y1, c.y2) > muxB.top &&
+                         std::min(c.y1, c.y2) < muxB.top + muxB.height)
+                << Key(c) << " runs over the B multiplexer's input arrowheads";
+        }
+    }
+    EXPECT_GE(ordinary, 2);
+}
+
 // A wire through a caption makes it unreadable; wires may end at a label's edge.
 TEST(FiveStageLayoutGeometry, NoWireRunsThroughAText) {
     constexpr int kMargin = 15;
@@ -595,16 +628,16 @@ TEST(FiveStageLayoutGeometry, TextWidthsFollowTheFont) {
     Font bold;
     bold.face = "Arial Black";
     bold.points = 6.75;
-    EXPECT_EQ(EstimatedTextWidth(bold, "12345678"), 600); // 8 x 556/1000 em x 135 twips
+    EXPECT_EQ(EstimatedTextWidth(bold, "12345678"), 626); // 8 x 580/1000 em x 135 twips
     // Wider with the size; a narrow face is narrower; a multi-line caption is as wide as its
     // widest line.
     Font big = bold;
     big.points = 13.5;
-    EXPECT_EQ(EstimatedTextWidth(big, "12345678"), 1201);
+    EXPECT_EQ(EstimatedTextWidth(big, "12345678"), 1253);
     Font narrow = bold;
     narrow.face = "Arial Narrow";
-    EXPECT_LT(EstimatedTextWidth(narrow, "12345678"), 600);
-    EXPECT_EQ(EstimatedTextWidth(bold, "1\r\n12345678\r\n12"), 600);
+    EXPECT_LT(EstimatedTextWidth(narrow, "12345678"), 626);
+    EXPECT_EQ(EstimatedTextWidth(bold, "1\r\n12345678\r\n12"), 626);
     EXPECT_EQ(EstimatedTextWidth(bold, ""), 0);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "machine/hand_over.h"
+#include "machine/mnemonics.h"
 #include "pipeline/frmMIPSFiveStageInt.h"
 #include "shell/all_forms.h"
 #include "ui/headless_desk.h"
@@ -42,23 +43,7 @@ protected:
         m.ProgBranchOffset[k] = static_cast<int16_t>(branchOffset);
         m.ProgShamt[k] = 0;
         m.ProgAddress[k] = 2000 + 4 * i;
-        m.InstrFormat[k] = FormatOf(mnemonic);
-    }
-    static int16_t FormatOf(const std::string &mn) {
-        if (mn == "NOP") {
-            return FormatNop;
-        }
-        if (mn == "LW" || mn == "SW") {
-            return FormatLoadStore;
-        }
-        if (mn == "BEQ" || mn == "BNEQ") {
-            return FormatBranch;
-        }
-        if (mn == "ADDI" || mn == "ADDIU" || mn == "SLTI" || mn == "SLTIU" || mn == "SLL" ||
-            mn == "SRL") {
-            return FormatImmediate;
-        }
-        return FormatRegister;
+        m.InstrFormat[k] = RowFormatOf(mnemonic);
     }
     // What the writer's "ASSEMBLE" does, then the repaint that takes the program over.
     void HandOver() {

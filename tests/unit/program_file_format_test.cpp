@@ -1,5 +1,6 @@
 #include <chrono>
 #include <csignal>
+#include <random>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -127,8 +128,41 @@ TEST(ProgramFileFormat, ValuesOutsideTheirFieldOrNotWholeNumbersAreRefused) {
          }) {
         EXPECT_FALSE(parses(bad)) << bad;
     }
-    const std::string longMnemonic(kMaxProgramFileValue + 1, 'A');
-    EXPECT_FALSE(parses("\"" + longMnemonic + "\",0,0,0,0,0,0,0,0"));
+}
+
+// What the format reads loads: a DOS end-of-file mark ends the text, damage in records 26 to 32
+// pads slots 25 to 31 with NOP, and a mnemonic of any length is only one no list knows.
+TEST(ProgramFileFormat, FilesTheFormatReadsAreNotRefused) {
+    const std::string add = "\"ADD\",1,2,3,0,0,0,0,32";
+    const auto slots = [](const std::string &text) {
+        std::string out;
+        if (const auto image = ParseProgramFile(text)) {
+            for (const ProgramFileRecord &r : *image) {
+                out += r.mnemonic.size() > 8 ? "long " : r.mnemonic + " ";
+            }
+        }
+        return out;
+    };
+    const auto repeat = [](int n, const std::string &word) {
+        std::string out;
+        for (int i = 0; i < n; ++i) {
+            out += word + " ";
+        }
+        return out;
+    };
+    EXPECT_EQ(slots(Records(32, add) + "\x1A"), repeat(32, "ADD"));
+    EXPECT_EQ(slots(Records(31, add) + add + "\x1A\x00\xFF garbage"), repeat(32, "ADD"));
+    EXPECT_EQ(slots(Records(10, add) + "\x1A" + Records(22, add)), "");
+    EXPECT_EQ(slots(Records(25, add) + "\x00\x01\x02\r\n" + Records(6, add)),
+              repeat(25, "ADD") + repeat(7, "NOP"));
+    EXPECT_EQ(slots(Records(29, add) + "\"AD\x1B\",1,2,3,0,0,0,0,32\r\n" + Records(2, add)),
+              repeat(25, "ADD") + repeat(7, "NOP"));
+    EXPECT_EQ(slots(Records(24, add) + "\"AD\x1B\",1,2,3,0,0,0,0,32\r\n" + Records(7, add)), "");
+    const std::string longMnemonic(5000, 'A');
+    EXPECT_EQ(slots("\"" + longMnemonic + "\",0,0,0,0,0,0,0,0\r\n" + Records(31, add)),
+              "long " + repeat(31, "ADD"));
+    EXPECT_EQ(slots(longMnemonic + ",0,0,0,0,0,0,0,0\r\n" + Records(31, add)),
+              "long " + repeat(31, "ADD"));
 }
 
 TEST(ProgramFileFormat, BinaryHugeAndOtherNonFilesAreRefusedQuickly) {
@@ -207,39 +241,97 @@ TEST(ProgramFileWrite, UnwritablePlacesFailAndKeepTheOldFile) {
     EXPECT_EQ(dir.Entries(), 2U);
 }
 
-TEST(ProgramFileWrite, AFolderWithoutWritePermissionFailsAndKeepsTheOldFile) {
-    ScratchFolder dir;
-    const std::string good = Records(32, "\"ADD\",1,2,3,0,0,0,0,32");
-    std::filesystem::create_directory(dir / "locked");
-    const std::string path = dir / "locked/p.int";
-    WriteText(path, good);
-    ASSERT_EQ(::chmod(path.c_str(), 0666), 0); // the file itself could be written over
-    ASSERT_EQ(::chmod((dir / "locked").c_str(), 0555), 0);
-    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
-
-    // The save runs in a child process as an ordinary user, since an administrator may write
-    // anywhere.
+// Runs body in a child process as an ordinary user, since an administrator may write anywhere;
+// gives back the child's exit status.
+template <typename Body> int AsOrdinaryUser(Body body) {
     const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
     if (child == 0) {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-            ::_exit(2);
+            ::_exit(99);
         }
-        Machine m;
-        m.ProgMnemonic.fill("NOP");
-        ::_exit(WriteProgramFile(path, m) ? 1 : 0);
+        ::_exit(body());
     }
     int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported success";
-    EXPECT_EQ(ReadText(path), good);
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+mode_t ModeOf(const std::string &path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+TEST(ProgramFileWrite, TheTargetsPermissionsAreHonoured) {
+    ScratchFolder dir;
+    const std::string good = Records(32, "\"ADD\",1,2,3,0,0,0,0,32");
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    const std::string readOnly = dir / "read-only.int";
+    WriteText(readOnly, good);
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    std::filesystem::create_directory(dir / "locked");
+    const std::string inLocked = dir / "locked/p.int";
+    WriteText(inLocked, good);
+    ASSERT_EQ(::chmod(inLocked.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod((dir / "locked").c_str(), 0555), 0);
+
+    const int status = AsOrdinaryUser([&] {
+        Machine m;
+        m.ProgMnemonic.fill("NOP");
+        return (WriteProgramFile(readOnly, m) ? 1 : 0) | (WriteProgramFile(inLocked, m) ? 0 : 2) |
+               (WriteProgramFile(dir / "locked/new.int", m) ? 4 : 0);
+    });
+    ::chmod((dir / "locked").c_str(), 0755);
+    EXPECT_EQ(status, 0) << "1: read-only file replaced, 2: file in a locked folder refused, 4: "
+                            "new file in a locked folder reported saved";
+    EXPECT_EQ(ReadText(readOnly), good);
+    EXPECT_EQ(ModeOf(readOnly), 0444U);
+    EXPECT_EQ(ReadText(inLocked), Records(32));
+    EXPECT_EQ(ModeOf(inLocked), 0666U);
+    EXPECT_EQ(dir.Entries(), 2U);
     size_t entries = 0;
     for ([[maybe_unused]] const auto &e : std::filesystem::directory_iterator(dir / "locked")) {
         ++entries;
     }
     EXPECT_EQ(entries, 1U);
-    ::chmod((dir / "locked").c_str(), 0755);
+}
+
+TEST(ProgramFileWrite, NamesNearTheLimitSaveAndAKilledSaveLeavesNoStrayFile) {
+    ScratchFolder dir;
+    Machine m;
+    m.ProgMnemonic.fill("NOP");
+    const std::string longName = dir / (std::string(246, 'p') + ".int");
+    ASSERT_TRUE(WriteProgramFile(longName, m));
+    EXPECT_EQ(ReadText(longName), Records(32));
+
+    // Saves killed at random moments, of a new file and over an existing one: the folder then
+    // holds only complete programs.
+    std::mt19937 rng(7);
+    for (int kill = 0; kill < 40; ++kill) {
+        const std::string target = dir / (kill % 2 == 0 ? "fresh.int" : "kept.int");
+        if (kill % 2 == 0) {
+            std::filesystem::remove(target);
+        }
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;) {
+                WriteProgramFile(target, m);
+            }
+        }
+        ::usleep(std::uniform_int_distribution<useconds_t>(0, 2000)(rng));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string text = ReadText(target);
+        ASSERT_TRUE(text.empty() || text == Records(32)) << "kill " << kill;
+    }
+    // A save killed in the moment its new file has a name leaves that file; it is one at most
+    // per target, and the next save takes it over.
+    EXPECT_LE(dir.Entries(), 5U);
+    ASSERT_TRUE(WriteProgramFile(dir / "kept.int", m));
+    ASSERT_TRUE(WriteProgramFile(dir / "fresh.int", m));
+    EXPECT_EQ(dir.Entries(), 3U);
 }
 
 TEST(ProgramFileWrite, AWriteThatFailsHalfWayKeepsTheOldFileIntact) {

@@ -350,13 +350,15 @@ expect-state ProgAddress[5] 0x114
 TEST(ScenarioRunner, AssembleRefreshesTheFiveStageWindowAfterTheHandOver) {
     std::vector<bool> paints; // ProgramWritten as each repaint saw it
     std::ostringstream out;
-    const auto result = RunScenario("assemble\nassemble\n", "t.scn", out, [&](Desk &d) {
-        d.RegisterForm("frmMIPSFiveStageInt", [&](Desk &desk) {
-            auto made = std::make_unique<Probe>(desk, "frmMIPSFiveStageInt");
-            made->onPaint = [&](bool written) { paints.push_back(written); };
-            return made;
+    // Hidden, the window does not repaint: the program waits until it is shown.
+    const auto result =
+        RunScenario("assemble\nopen frmMIPSFiveStageInt\nassemble\n", "t.scn", out, [&](Desk &d) {
+            d.RegisterForm("frmMIPSFiveStageInt", [&](Desk &desk) {
+                auto made = std::make_unique<Probe>(desk, "frmMIPSFiveStageInt");
+                made->onPaint = [&](bool written) { paints.push_back(written); };
+                return made;
+            });
         });
-    });
     ASSERT_TRUE(result.passed) << result.failure;
     EXPECT_EQ(paints, (std::vector<bool>{true, true}));
 }

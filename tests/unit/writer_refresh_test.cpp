@@ -20,6 +20,9 @@ TEST_F(WriterTest, AssembleHidesTheWriterAndHandsOverToThePipelineWindow) {
     m.LoadingFlag = true;
     m.RefreshDone = true;
     SkipPrompts(3);
+    desk.Show("frmMIPSFiveStageInt");
+    auto &pipeline = static_cast<PipelineStandIn &>(desk.Get("frmMIPSFiveStageInt"));
+    pipeline.paints = 0;
     w.Click("cmdEND");
     EXPECT_FALSE(w.visible);
     EXPECT_EQ(m.ProgText[0], "LW R3,-8(R5)");
@@ -28,7 +31,6 @@ TEST_F(WriterTest, AssembleHidesTheWriterAndHandsOverToThePipelineWindow) {
     EXPECT_EQ(m.ProgText[31], "NOP");
     EXPECT_FALSE(m.LoadingFlag);
     EXPECT_FALSE(m.RefreshDone);
-    auto &pipeline = static_cast<PipelineStandIn &>(desk.Get("frmMIPSFiveStageInt"));
     EXPECT_EQ(pipeline.paints, 1);
     EXPECT_TRUE(pipeline.sawProgramWritten);
     // The rows stay for the next showing, which asks nothing.

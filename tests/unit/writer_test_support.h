@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "layouts/write_int_prog_layout.h"
+#include "layouts/writer_layout.h"
 #include "shell/all_forms.h"
 #include "ui/headless_desk.h"
 #include "writers/frmWriteIntProg.h"

@@ -30,8 +30,11 @@ TEST_F(WriterTest, FreshLayoutPlacesRowsAndChainsColumns) {
         EXPECT_EQ(w.C("lblImmArg", i).left, 3887);
         EXPECT_EQ(w.C("lblBranchOffset", i).left, 3887);
         EXPECT_EQ(w.C("lbl3rdSpace", i).left, 4689);
-        // The pictures keep their design places.
-        EXPECT_EQ(w.C("picUP", i).top, WriterDesignRowTop(i) + 60);
+        // The pictures stand beside their row, centred on it.
+        for (const char *c : {"picUP", "PicDown", "PicInsert", "PicDelete"}) {
+            const Control &p = w.C(c, i);
+            EXPECT_EQ(p.top + p.height / 2, top + 230 / 2) << c << " row " << i;
+        }
     }
 }
 

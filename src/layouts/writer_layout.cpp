@@ -1,4 +1,4 @@
-#include "layouts/write_int_prog_layout.h"
+#include "layouts/writer_layout.h"
 
 namespace corvexa {
 
@@ -31,10 +31,10 @@ Control Box(const std::string &name, int row, const std::string &text, int left,
 
 // The separators only ever show one character, so they are drawn as plain text without a border.
 Control Separator(const std::string &name, int row, const std::string &text, int left, int top,
-                  int width, const Font &font) {
+                  int width, const Font &font, int32_t back) {
     Control c = MakeLabel(name, row, text, left, top, width, kBoxHeight);
     c.font = font;
-    c.backColor = kWriterGreen;
+    c.backColor = back;
     c.foreColor = 0;
     c.alignment = Align::Center;
     c.visible = false;
@@ -51,21 +51,25 @@ Control List(const std::string &name, int row, const std::string &text, int left
     return c;
 }
 
-Control Picture(const std::string &name, int row, const char *kind, int left, int rowTop) {
+Control Picture(const std::string &name, int row, const char *kind, int left, int rowTop,
+                int32_t back) {
     Control c = MakeControl(ControlKind::Picture, name, row, "", left, rowTop + kPictureDrop,
                             kPictureWidth, kPictureHeight);
     c.pictureKind = kind;
-    c.backColor = kWriterGreen;
+    c.backColor = back;
     c.foreColor = 0xFF00FF; // magenta
     return c;
 }
 
-FormLayout Build() {
+} // namespace
+
+FormLayout WriterLayout(const WriterLook &look) {
+    const int32_t back = look.backColor;
     FormLayout f;
-    f.caption = "MIPS Integer Program Writer ";
+    f.caption = look.caption;
     f.width = 9480;
     f.height = 10890;
-    f.backColor = kWriterGreen;
+    f.backColor = back;
     f.foreColor = 0;
     f.font = MakeFont("MS Sans Serif", 8.25);
 
@@ -83,72 +87,65 @@ FormLayout Build() {
 
         f.controls.push_back(Box("lblPCValue", row, "PCValue", 0, top, 1035, courier, 0xFFFFFF));
 
-        Control mnemonic = List("Instruction1", row, "", 1080, top, 945, courier, 0xFFFFFF);
-        mnemonic.items.assign(kIntMnemonics.begin(), kIntMnemonics.end());
+        // Wide enough for a five-letter mnemonic at the window's designed size.
+        Control mnemonic =
+            List("Instruction1", row, "", 1037, top, 1000, courier, look.mnemonicBack);
+        for (const MnemonicInfo &entry : look.mnemonics) {
+            mnemonic.items.emplace_back(entry.mnemonic);
+        }
         f.controls.push_back(mnemonic);
 
-        // Every register column is wide enough for "R31": a narrower list would show it as "R3".
-        Control rd = List("cmbRdField", row, "Rd", 2040, top, 765, f.font, kWriterGreen);
-        rd.items = registers;
-        rd.visible = false;
-        f.controls.push_back(rd);
+        // Operand controls are hidden until a row's mnemonic needs them. Every register column
+        // is wide enough for "R31": a narrower list would show it as "R3".
+        const auto registerList = [&](const char *name, const char *text, int left) {
+            Control c = List(name, row, text, left, top, 765, f.font, back);
+            c.items = registers;
+            c.visible = false;
+            f.controls.push_back(c);
+        };
+        const auto valueBox = [&](const char *name, const char *text, int left) {
+            Control c = Box(name, row, text, left, top, 765, value, back);
+            c.visible = false;
+            f.controls.push_back(c);
+        };
+        registerList("cmbRdField", "Rd", 2040);
+        f.controls.push_back(Separator("lblFirstSpace", row, ",", 2820, top, 105, separator, back));
+        registerList("cmbRsField", "Rs", 2940);
+        valueBox("lblOffset", "Offset", 2940);
+        f.controls.push_back(Separator("lbl2ndSpace", row, ",", 3720, top, 135, separator, back));
+        registerList("cmbRtField", "Rt", 3870);
+        valueBox("lblImmArg", "Imm", 3870);
+        valueBox("lblBranchOffset", "BrOffset", 3870);
+        f.controls.push_back(Separator("lbl3rdSpace", row, ")", 4650, top, 105, separator, back));
+        for (const ExtraRegisterList &extra : look.extraLists) {
+            registerList(extra.name, "", extra.left);
+        }
 
-        f.controls.push_back(Separator("lblFirstSpace", row, ",", 2820, top, 105, separator));
-
-        Control rs = List("cmbRsField", row, "Rs", 2940, top, 765, f.font, kWriterGreen);
-        rs.items = registers;
-        rs.visible = false;
-        f.controls.push_back(rs);
-
-        Control offset = Box("lblOffset", row, "Offset", 2940, top, 765, value, kWriterGreen);
-        offset.visible = false;
-        f.controls.push_back(offset);
-
-        f.controls.push_back(Separator("lbl2ndSpace", row, ",", 3720, top, 135, separator));
-
-        Control rt = List("cmbRtField", row, "Rt", 3870, top, 765, f.font, kWriterGreen);
-        rt.items = registers;
-        rt.visible = false;
-        f.controls.push_back(rt);
-
-        Control imm = Box("lblImmArg", row, "Imm", 3870, top, 765, value, kWriterGreen);
-        imm.visible = false;
-        f.controls.push_back(imm);
-
-        Control branch =
-            Box("lblBranchOffset", row, "BrOffset", 3870, top, 765, value, kWriterGreen);
-        branch.visible = false;
-        f.controls.push_back(branch);
-
-        f.controls.push_back(Separator("lbl3rdSpace", row, ")", 4650, top, 105, separator));
-
-        f.controls.push_back(Picture("picUP", row, "triangle-up", 4800, top));
-        f.controls.push_back(Picture("PicDown", row, "triangle-down", 5235, top));
-        f.controls.push_back(Picture("PicInsert", row, "letter-i", 5715, top));
-        f.controls.push_back(Picture("PicDelete", row, "letter-D", 6075, top));
+        f.controls.push_back(Picture("picUP", row, "triangle-up", 4800, top, back));
+        f.controls.push_back(Picture("PicDown", row, "triangle-down", 5235, top, back));
+        f.controls.push_back(Picture("PicInsert", row, "letter-i", 5715, top, back));
+        f.controls.push_back(Picture("PicDelete", row, "letter-D", 6075, top, back));
     }
 
     f.controls.push_back(
         MakeControl(ControlKind::Button, "cmdClear", -1, "C L E A R", 120, 10335, 975, 315));
-    f.controls.push_back(
-        MakeControl(ControlKind::Button, "cmdRefresh", -1, "REFRESH", 1290, 10350, 915, 315));
-    f.controls.push_back(
-        MakeControl(ControlKind::Button, "cmdEND", -1, "ASSEMBLE", 2505, 10365, 1395, 315));
+    Control refresh =
+        MakeControl(ControlKind::Button, "cmdRefresh", -1, "REFRESH", 1290, 10350, 915, 315);
+    Control assemble =
+        MakeControl(ControlKind::Button, "cmdEND", -1, "ASSEMBLE", 2505, 10365, 1395, 315);
+    if (look.buttonBack) {
+        refresh.backColor = assemble.backColor = *look.buttonBack;
+    }
+    f.controls.push_back(refresh);
+    f.controls.push_back(assemble);
     return f;
 }
-
-} // namespace
 
 int WriterDesignRowTop(int row) {
     if (row < 5) {
         return 300 * row;
     }
     return 1620 + ((row - 5) / 5) * 1605 + ((row - 5) % 5) * 300;
-}
-
-const FormLayout &WriteIntProgLayout() {
-    static const FormLayout layout = Build();
-    return layout;
 }
 
 } // namespace corvexa

@@ -1,0 +1,84 @@
+// The single-cycle window's clock sequence and its own steps.
+#include "pipeline/pipeline_clock.h"
+
+namespace corvexa {
+
+namespace {
+
+// The look-ahead never waits for a store, which writes no register.
+constexpr const char *kLookAheadIgnores = "SW";
+
+// Mnemonics whose input B never takes a forwarded register; a store's data is forwarded only at
+// the memory.
+bool InputBSkips(const std::string &op) {
+    return op == "SW" || op == "LW" || op == "SLTI" || op == "ADDI" || op == "ADDIU" ||
+           op == "SLTIU" || op.empty();
+}
+
+} // namespace
+
+// One load-use flag: EXE sets it, IF reads it in the same clock and holds the fetch, and the next
+// clock's MEM turns into the bubble while EXE keeps its record.
+void SingleCycleClock::Clock() {
+    bool &loadUse = s_.LoadUseStall;
+    StartClockAndWriteBack();
+    const int32_t clock = s_.ClockCount;
+    if (clock >= 3) {
+        MemPhase(loadUse);
+    }
+    if (clock >= 2) {
+        ExePhase(m_.ForwardingEnabled && loadUse);
+    }
+    if (clock >= 1) {
+        IdPhase(IdHeldByHazard());
+    }
+    IfPhase(loadUse);
+}
+
+void SingleCycleClock::ExeLoadUseDetection() {
+    PipelineState &s = s_;
+    if (!(m_.ForwardingEnabled && s.StallDetectionEnabled)) {
+        return;
+    }
+    s.LoadUseStall = false;
+    if (s.MEM.Op == "LW" && (LoadUseOnRs() || LoadUseOnSources())) {
+        s.LoadUseStall = true;
+        Explain(kLoadUseText);
+    }
+}
+
+// Input B: WB first, then MEM, so that MEM's value wins when both write the register.
+void SingleCycleClock::ExeInputB() {
+    PipelineState &s = s_;
+    if (!m_.ForwardingEnabled) {
+        return;
+    }
+    s.SelectMuxB = 0;
+    if (InputBSkips(s.EXE.Op) || s.EXE.Rt == 0) {
+        return;
+    }
+    if (s.WB.Rx == s.EXE.Rt && s.WB.RegWrite == 1) {
+        ForwardBFromWb();
+    }
+    if (s.MEM.Rx == s.EXE.Rt && s.MEM.RegWrite == 1) {
+        ForwardBFromMem();
+    }
+}
+
+// Forwarding off: Rt counts as a source for every instruction that reads it, whatever its number.
+void SingleCycleClock::IfStallLookAhead() {
+    PipelineState &s = s_;
+    const std::string &op = s.ID.Op;
+    s.RtIsSource = !(op == "LW" || op == "SLTI" || op == "ADDI" || op == "ADDIU" || op == "SLTIU" ||
+                     op.empty());
+    if (s.ID.Rs == 0 && !s.RtIsSource) {
+        return;
+    }
+    HoldIdForHazard(LookAheadHazard(kLookAheadIgnores).any());
+}
+
+bool SingleCycleClock::IfFlushDue() const {
+    return s_.FlushFlag || s_.PolicyFlush;
+}
+
+} // namespace corvexa
