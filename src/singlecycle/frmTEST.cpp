@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 
 #include "layouts/test_layout.h"
 
@@ -10,11 +9,12 @@ namespace corvexa {
 
 namespace {
 
-constexpr int64_t kFixedOne = 10000; // the running sum keeps four decimal places
+constexpr int64_t kFixedOne = 10000;    // the running sum keeps four decimal places
+constexpr double kLargestNumber = 1e12; // 540 of it still fit the running sum
 
 // A number as the running sum adds it (four decimal places, halves to even), read the same way
-// whatever the locale. Text that is no number, and a number so large that 540 of it would not
-// fit the sum, give nothing.
+// whatever the locale. Text that is no number, and a number beyond a million million either way
+// (540 of it must fit the sum), give nothing.
 std::optional<int64_t> TestNumber(const std::optional<std::string> &answer) {
     if (!answer) {
         return std::nullopt;
@@ -32,16 +32,11 @@ std::optional<int64_t> TestNumber(const std::optional<std::string> &answer) {
     const char *end = text.data() + last + 1;
     const auto [stop, error] =
         std::from_chars(text.data() + first, end, value, std::chars_format::general);
-    if (error != std::errc() || stop != end || !std::isfinite(value)) {
+    if (error != std::errc() || stop != end || !std::isfinite(value) ||
+        std::fabs(value) > kLargestNumber) {
         return std::nullopt;
     }
-    const double fixed = std::nearbyint(value * static_cast<double>(kFixedOne));
-    const double limit =
-        static_cast<double>(std::numeric_limits<int64_t>::max() / kTestBoxesPainted);
-    if (std::fabs(fixed) > limit) {
-        return std::nullopt;
-    }
-    return static_cast<int64_t>(fixed);
+    return static_cast<int64_t>(std::nearbyint(value * static_cast<double>(kFixedOne)));
 }
 
 } // namespace

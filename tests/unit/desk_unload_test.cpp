@@ -16,7 +16,7 @@ namespace {
 class Probe : public Form {
 public:
     Probe(Desk &desk, const std::string &name, std::shared_ptr<int> freed,
-          std::function<void(Probe &)> go)
+          const std::function<void(Probe &)> &go)
         : Form(desk, name, Empty()), freed_(std::move(freed)) {
         On("Go", [this, go] {
             go(*this);
