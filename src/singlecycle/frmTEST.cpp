@@ -9,13 +9,12 @@ namespace corvexa {
 
 namespace {
 
-constexpr int64_t kFixedOne = 10000;    // the running sum keeps four decimal places
-constexpr double kLargestNumber = 1e12; // 540 of it still fit the running sum
+constexpr int64_t kFixedOne = 10000; // the running sum keeps four decimal places
+// The largest step whose 540 multiples still fit the running sum.
+constexpr int64_t kLargestStep = INT64_MAX / kTestBoxesPainted;
 
-// A number as the running sum adds it (four decimal places, halves to even), read the same way
-// whatever the locale. Text that is no number, and a number beyond a million million either way
-// (540 of it must fit the sum), give nothing.
-std::optional<int64_t> TestNumber(const std::optional<std::string> &answer) {
+// An answer's value, read the same way whatever the locale; text that is no number gives nothing.
+std::optional<double> TestNumber(const std::optional<std::string> &answer) {
     if (!answer) {
         return std::nullopt;
     }
@@ -32,11 +31,20 @@ std::optional<int64_t> TestNumber(const std::optional<std::string> &answer) {
     const char *end = text.data() + last + 1;
     const auto [stop, error] =
         std::from_chars(text.data() + first, end, value, std::chars_format::general);
-    if (error != std::errc() || stop != end || !std::isfinite(value) ||
-        std::fabs(value) > kLargestNumber) {
+    if (error != std::errc() || stop != end || !std::isfinite(value)) {
         return std::nullopt;
     }
-    return static_cast<int64_t>(std::nearbyint(value * static_cast<double>(kFixedOne)));
+    return value;
+}
+
+// The step the running sum adds (four decimal places, halves to even); nothing for a number so
+// large that its multiples would not fit.
+std::optional<int64_t> TestStep(double n) {
+    const double step = std::nearbyint(n * static_cast<double>(kFixedOne));
+    if (std::fabs(step) > static_cast<double>(kLargestStep)) {
+        return std::nullopt;
+    }
+    return static_cast<int64_t>(step);
 }
 
 } // namespace
@@ -75,15 +83,20 @@ frmTEST::frmTEST(Desk &desk) : Form(desk, "frmTEST", TestLayout()) {
 void frmTEST::Press_Click() {
     const ControlArray box = Array("box");
     int64_t &sum = machine().TestColourAccumulator;
-    // Until 0, an answer that is no number, or Cancel.
+    // Until 0, an answer that is no number, Cancel, or a number too large for the sum.
     while (true) {
-        const std::optional<int64_t> n = TestNumber(desk().InputBox("Enter a Number"));
+        const std::optional<double> n = TestNumber(desk().InputBox("Enter a Number"));
         if (!n || *n == 0) {
+            return;
+        }
+        // A number too small for the sum's four places still paints: every box shows 0.
+        const std::optional<int64_t> step = TestStep(*n);
+        if (!step) {
             return;
         }
         sum = 0;
         for (int i = 1; i <= kTestBoxesPainted; ++i) {
-            sum += *n;
+            sum += *step;
             box[i].backColor = TestSumColour(sum);
             box[i].caption = TestSumText(sum);
             desk().Animate(kTestPaintSeconds / kTestBoxesPainted);
