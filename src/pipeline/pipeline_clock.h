@@ -84,6 +84,8 @@ public:
     void BlankStageView();
 
     const ClockControls &controls() const { return c_; }
+    // Entries of InstructionColours this window's fetch cycles through.
+    int colourCount() const { return v_.colourCount; }
 
 protected:
     // The counter, the first clock's option latch, the strip hidden, then write-back from the

@@ -271,7 +271,9 @@ std::optional<std::string> PipelineWindow::StateValue(const std::string &name, i
         return inSlots ? std::optional(Num(s.Tables.InstrWord[index])) : std::nullopt;
     }
     if (name == "InstructionColours") {
-        const bool inColours = index >= 0 && index < static_cast<int>(InstructionColours.size());
+        // The window's own table: the single-cycle window has the first five entries only.
+        const bool inColours = index >= 0 && index < clock_->colourCount() &&
+                               index < static_cast<int>(InstructionColours.size());
         return inColours ? std::optional(Num(InstructionColours[static_cast<size_t>(index)]))
                          : std::nullopt;
     }

@@ -18,7 +18,9 @@ bool InputBSkips(const std::string &op) {
 } // namespace
 
 // One load-use flag: EXE sets it, IF reads it in the same clock and holds the fetch, and the next
-// clock's MEM turns into the bubble while EXE keeps its record.
+// clock's MEM turns into the bubble while EXE keeps its record. The hold follows the flag alone:
+// the five-stage window's first clock may switch the shared forwarding off in between, and the
+// instruction whose copy MEM drops must still run.
 void SingleCycleClock::Clock() {
     bool &loadUse = s_.LoadUseStall;
     StartClockAndWriteBack();
@@ -27,7 +29,7 @@ void SingleCycleClock::Clock() {
         MemPhase(loadUse);
     }
     if (clock >= 2) {
-        ExePhase(m_.ForwardingEnabled && loadUse);
+        ExePhase(loadUse);
     }
     if (clock >= 1) {
         IdPhase(IdHeldByHazard());
@@ -35,12 +37,14 @@ void SingleCycleClock::Clock() {
     IfPhase(loadUse);
 }
 
+// The flag lives one clock whatever the options: one left set with forwarding off would hold the
+// fetch and turn every instruction into a bubble in MEM for ever.
 void SingleCycleClock::ExeLoadUseDetection() {
     PipelineState &s = s_;
+    s.LoadUseStall = false;
     if (!(m_.ForwardingEnabled && s.StallDetectionEnabled)) {
         return;
     }
-    s.LoadUseStall = false;
     if (s.MEM.Op == "LW" && (LoadUseOnRs() || LoadUseOnSources())) {
         s.LoadUseStall = true;
         Explain(kLoadUseText);

@@ -89,22 +89,32 @@ TEST(ClockFuzz, RandomClicksAndAnswersStayInsideTheTables) {
     static const char *const kMenus[] = {
         "mnuForwarding", "MnuStall", "AggBranch", "OptNormal",   "OptAlways", "OptDelayed",
         "OptCancelled",  "MenuMEM",  "MenuREG",   "ViewDetails", "LoadProg",  "SaveProg"};
-    static const char *const kLabels[] = {"lblIFValue", "lblIDValue", "lblEXEValue", "lblMEMValue",
-                                          "lblValue"};
+    // Labels of either drawing, and elements one window lacks (lblEXEValue 27 in the single-cycle
+    // window, index -1).
+    static const char *const kLabels[] = {"lblIFValue",  "lblIDValue", "lblEXEValue",
+                                          "lblMEMValue", "lblValue",   "lblWBValue",
+                                          "lblForward",  "LblStall",   "lblBranchPolicy"};
     for (unsigned seed = 1; seed <= 40; ++seed) {
         Machine m;
         RandomDesk d(m, seed);
         RegisterAllForms(d);
         d.Show("frmMIPSFiveStageInt");
-        auto &w = dynamic_cast<frmMIPSFiveStageInt &>(d.Get("frmMIPSFiveStageInt"));
+        auto &five = dynamic_cast<PipelineWindow &>(d.Get("frmMIPSFiveStageInt"));
+        // Every other seed the single-cycle window runs beside it on the shared flags.
+        PipelineWindow *single = nullptr;
+        if (seed % 2 == 0) {
+            d.Show("frmSingleCycle");
+            single = &dynamic_cast<PipelineWindow &>(d.Get("frmSingleCycle"));
+        }
         for (int step = 0; step < 400; ++step) {
+            PipelineWindow &w = single != nullptr && d.Pick(0, 1) == 0 ? *single : five;
             const int what = d.Pick(0, 99);
             if (what < 60) {
                 w.Click("Clocking");
             } else if (what < 63) {
                 RandomProgram(m, d);
                 AssembleProgramStore(m);
-                d.Refresh("frmMIPSFiveStageInt");
+                d.Refresh(w.name());
             } else if (what < 66) {
                 w.Click("Reset");
             } else if (what < 76) {
@@ -114,14 +124,22 @@ TEST(ClockFuzz, RandomClicksAndAnswersStayInsideTheTables) {
             } else if (what < 82) {
                 m.RegistersInitialised = !m.RegistersInitialised;
             } else {
-                w.Click(kLabels[d.Pick(0, 4)], d.Pick(0, 27));
+                w.Click(kLabels[d.Pick(0, 8)], d.Pick(-1, 27));
             }
             ExpectMapSound(m);
-            ASSERT_GE(w.ClockCount, -1);
-            ASSERT_GE(w.ColourIndex, 0);
-            ASSERT_LT(w.ColourIndex, 15);
+            for (const PipelineWindow *p : {&five, single}) {
+                if (p == nullptr) {
+                    continue;
+                }
+                ASSERT_GE(p->ClockCount, -1);
+                ASSERT_GE(p->ColourIndex, 0);
+                ASSERT_LT(p->ColourIndex, p == single ? 5 : 15);
+            }
         }
         EXPECT_GT(d.prompts + d.messages, 0) << "seed " << seed;
+        if (single != nullptr) {
+            EXPECT_FALSE(single->StateValue("InstructionColours", 5)) << "five entries only";
+        }
     }
 }
 
