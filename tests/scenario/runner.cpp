@@ -16,6 +16,8 @@
 #include "scenario/script.h"
 #include "ui/form.h"
 #include "ui/headless_desk.h"
+#include "writers/frmWriteFPProg.h"
+#include "writers/frmWriteIntProg.h"
 
 namespace corvexa::scenario {
 
@@ -607,7 +609,13 @@ private:
 
     void Assemble(const Args &a) {
         Arity(a, 0, 1, "assemble [FORM]");
-        AssembleProgramStore(desk_.machine());
+        // The listing texts of the writer that hands over to FORM: only the floating-point
+        // writer lists its own two formats.
+        const WriterDescription &writer =
+            !a.empty() && a[0].text == frmWriteFPProg::Description().handOverTarget
+                ? frmWriteFPProg::Description()
+                : frmWriteIntProg::Description();
+        AssembleProgramStore(desk_.machine(), LastRowFormat(writer.look.mnemonics));
         // Each writer hands over to its own pipeline window.
         if (!a.empty()) {
             if (!desk_.Known(a[0].text)) {
