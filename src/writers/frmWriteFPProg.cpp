@@ -12,7 +12,7 @@ constexpr std::array<ExtraRegisterList, 3> kFloatLists = {
 
 } // namespace
 
-const WriterDescription &frmWriteFPProg::Description() {
+const WriterDescription &FPWriterDescription() {
     static const WriterDescription description{.name = "frmWriteFPProg",
                                                .look = {.caption = "Floating Point Program Writer",
                                                         .backColor = kWriterOrange,
@@ -27,7 +27,7 @@ const WriterDescription &frmWriteFPProg::Description() {
     return description;
 }
 
-frmWriteFPProg::frmWriteFPProg(Desk &desk) : ProgramWriter(desk, Description()) {
+frmWriteFPProg::frmWriteFPProg(Desk &desk) : ProgramWriter(desk, FPWriterDescription()) {
     On("cmbFdField", [this](int i) { cmbFdField_Click(i); });
     On("cmbFsField", [this](int i) { cmbFsField_Click(i); });
     On("cmbFtField", [this](int i) { cmbFtField_Click(i); });

@@ -10,8 +10,6 @@ class frmWriteFPProg : public ProgramWriter {
 public:
     explicit frmWriteFPProg(Desk &desk);
 
-    static const WriterDescription &Description();
-
     void cmbFdField_Click(int Index) { ListClicked("cmbFdField", Index, &Machine::RdField); }
     void cmbFsField_Click(int Index) { ListClicked("cmbFsField", Index, &Machine::RsField); }
     void cmbFtField_Click(int Index) { ListClicked("cmbFtField", Index, &Machine::RtField); }

@@ -2,7 +2,7 @@
 
 namespace corvexa {
 
-const WriterDescription &frmWriteIntProg::Description() {
+const WriterDescription &IntWriterDescription() {
     static const WriterDescription description{.name = "frmWriteIntProg",
                                                .look = {.caption = "MIPS Integer Program Writer ",
                                                         .backColor = kWriterGreen,
@@ -17,6 +17,6 @@ const WriterDescription &frmWriteIntProg::Description() {
     return description;
 }
 
-frmWriteIntProg::frmWriteIntProg(Desk &desk) : ProgramWriter(desk, Description()) {}
+frmWriteIntProg::frmWriteIntProg(Desk &desk) : ProgramWriter(desk, IntWriterDescription()) {}
 
 } // namespace corvexa

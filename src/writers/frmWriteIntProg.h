@@ -8,8 +8,6 @@ namespace corvexa {
 class frmWriteIntProg : public ProgramWriter {
 public:
     explicit frmWriteIntProg(Desk &desk);
-
-    static const WriterDescription &Description();
 };
 
 } // namespace corvexa

@@ -16,8 +16,7 @@
 #include "scenario/script.h"
 #include "ui/form.h"
 #include "ui/headless_desk.h"
-#include "writers/frmWriteFPProg.h"
-#include "writers/frmWriteIntProg.h"
+#include "writers/program_writer.h"
 
 namespace corvexa::scenario {
 
@@ -612,9 +611,9 @@ private:
         // The listing texts of the writer that hands over to FORM: only the floating-point
         // writer lists its own two formats.
         const WriterDescription &writer =
-            !a.empty() && a[0].text == frmWriteFPProg::Description().handOverTarget
-                ? frmWriteFPProg::Description()
-                : frmWriteIntProg::Description();
+            !a.empty() && a[0].text == FPWriterDescription().handOverTarget
+                ? FPWriterDescription()
+                : IntWriterDescription();
         AssembleProgramStore(desk_.machine(), LastRowFormat(writer.look.mnemonics));
         // Each writer hands over to its own pipeline window.
         if (!a.empty()) {
