@@ -66,6 +66,14 @@ InstrFormatKind RowFormatOf(std::string_view mnemonic, std::span<const MnemonicI
     return row != nullptr ? row->rowFormat : FormatRegister;
 }
 
+InstrFormatKind LastRowFormat(std::span<const MnemonicInfo> among) {
+    InstrFormatKind last = FormatNop;
+    for (const MnemonicInfo &row : among) {
+        last = std::max(last, row.rowFormat);
+    }
+    return last;
+}
+
 bool IsBranchMnemonic(std::string_view mnemonic) {
     const MnemonicInfo *row = FindMnemonic(mnemonic);
     return row != nullptr && row->branch;

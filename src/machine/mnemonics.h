@@ -43,6 +43,9 @@ const MnemonicInfo *FindMnemonic(std::string_view mnemonic,
 InstrFormatKind RowFormatOf(std::string_view mnemonic,
                             std::span<const MnemonicInfo> among = Mnemonics());
 
+// The highest row format among the given rows: a writer lists no slot of a format beyond it.
+InstrFormatKind LastRowFormat(std::span<const MnemonicInfo> among);
+
 bool IsBranchMnemonic(std::string_view mnemonic);
 
 } // namespace corvexa

@@ -12,18 +12,22 @@ constexpr std::array<ExtraRegisterList, 3> kFloatLists = {
 
 } // namespace
 
-frmWriteFPProg::frmWriteFPProg(Desk &desk)
-    : ProgramWriter(desk, {.name = "frmWriteFPProg",
-                           .look = {.caption = "Floating Point Program Writer",
-                                    .backColor = kWriterOrange,
-                                    .mnemonicBack = kWriterOrange,
-                                    .buttonBack = kWriterOrange,
-                                    .mnemonics = Mnemonics(),
-                                    .extraLists = kFloatLists},
-                           .left = kWriteFPProgLeft,
-                           .top = kWriteFPProgTop,
-                           .reentryShowsRegisters = false,
-                           .handOverTarget = "frmMultiCycle"}) {
+const WriterDescription &FPWriterDescription() {
+    static const WriterDescription description{.name = "frmWriteFPProg",
+                                               .look = {.caption = "Floating Point Program Writer",
+                                                        .backColor = kWriterOrange,
+                                                        .mnemonicBack = kWriterOrange,
+                                                        .buttonBack = kWriterOrange,
+                                                        .mnemonics = Mnemonics(),
+                                                        .extraLists = kFloatLists},
+                                               .left = kWriteFPProgLeft,
+                                               .top = kWriteFPProgTop,
+                                               .reentryShowsRegisters = false,
+                                               .handOverTarget = "frmMultiCycle"};
+    return description;
+}
+
+frmWriteFPProg::frmWriteFPProg(Desk &desk) : ProgramWriter(desk, FPWriterDescription()) {
     On("cmbFdField", [this](int i) { cmbFdField_Click(i); });
     On("cmbFsField", [this](int i) { cmbFsField_Click(i); });
     On("cmbFtField", [this](int i) { cmbFtField_Click(i); });

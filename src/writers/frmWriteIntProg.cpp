@@ -2,17 +2,21 @@
 
 namespace corvexa {
 
-frmWriteIntProg::frmWriteIntProg(Desk &desk)
-    : ProgramWriter(desk, {.name = "frmWriteIntProg",
-                           .look = {.caption = "MIPS Integer Program Writer ",
-                                    .backColor = kWriterGreen,
-                                    .mnemonicBack = 0xFFFFFF,
-                                    .buttonBack = std::nullopt,
-                                    .mnemonics = IntegerMnemonics(),
-                                    .extraLists = {}},
-                           .left = kWriteIntProgLeft,
-                           .top = kWriteIntProgTop,
-                           .reentryShowsRegisters = true,
-                           .handOverTarget = "frmMIPSFiveStageInt"}) {}
+const WriterDescription &IntWriterDescription() {
+    static const WriterDescription description{.name = "frmWriteIntProg",
+                                               .look = {.caption = "MIPS Integer Program Writer ",
+                                                        .backColor = kWriterGreen,
+                                                        .mnemonicBack = 0xFFFFFF,
+                                                        .buttonBack = std::nullopt,
+                                                        .mnemonics = IntegerMnemonics(),
+                                                        .extraLists = {}},
+                                               .left = kWriteIntProgLeft,
+                                               .top = kWriteIntProgTop,
+                                               .reentryShowsRegisters = true,
+                                               .handOverTarget = "frmMIPSFiveStageInt"};
+    return description;
+}
+
+frmWriteIntProg::frmWriteIntProg(Desk &desk) : ProgramWriter(desk, IntWriterDescription()) {}
 
 } // namespace corvexa

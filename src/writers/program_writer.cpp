@@ -493,11 +493,7 @@ void ProgramWriter::cmdRefresh_Click() {
 void ProgramWriter::cmdEND_Click() {
     desk().Hide(name());
     // A writer lists the row formats of its own mnemonics only.
-    InstrFormatKind lastFormat = FormatNop;
-    for (const MnemonicInfo &row : description_.look.mnemonics) {
-        lastFormat = std::max(lastFormat, row.rowFormat);
-    }
-    AssembleProgramStore(machine(), lastFormat);
+    AssembleProgramStore(machine(), LastRowFormat(description_.look.mnemonics));
     if (desk().Known(description_.handOverTarget)) {
         desk().Refresh(description_.handOverTarget);
     }

@@ -21,6 +21,10 @@ struct WriterDescription {
     const char *handOverTarget; // the window "ASSEMBLE" brings up to date
 };
 
+// The two writers' descriptions, each defined beside its writer.
+const WriterDescription &IntWriterDescription();
+const WriterDescription &FPWriterDescription();
+
 class ProgramWriter : public Form {
 public:
     ProgramWriter(Desk &desk, const WriterDescription &description);

@@ -10,6 +10,7 @@
 
 #include "gui_support.h"
 #include "machine/hand_over.h"
+#include "machine/mnemonics.h"
 #include "qt/qt_desk.h"
 #include "shell/all_forms.h"
 
@@ -22,16 +23,12 @@ using gui_test::Pump;
 struct Row {
     const char *op;
     int rd, rs, rt;
-    int format;
 };
 
 // R1 is used by the next two instructions and R4 by the one after it: forwarding from MEM and
 // from WB to both ALU inputs.
 void HandOverForwardingProgram(Machine &m) {
-    const Row rows[] = {{"ADD", 1, 2, 3, FormatRegister},
-                        {"SUB", 4, 1, 5, FormatRegister},
-                        {"ADD", 6, 4, 1, FormatRegister},
-                        {"OR", 7, 6, 4, FormatRegister}};
+    const Row rows[] = {{"ADD", 1, 2, 3}, {"SUB", 4, 1, 5}, {"ADD", 6, 4, 1}, {"OR", 7, 6, 4}};
     for (size_t i = 0; i < kSlots; ++i) {
         m.ProgMnemonic[i] = "NOP";
         m.InstrFormat[i] = FormatNop;
@@ -42,7 +39,7 @@ void HandOverForwardingProgram(Machine &m) {
     }
     for (size_t i = 0; i < std::size(rows); ++i) {
         m.ProgMnemonic[i] = rows[i].op;
-        m.InstrFormat[i] = static_cast<int16_t>(rows[i].format);
+        m.InstrFormat[i] = RowFormatOf(rows[i].op);
         m.RdField[i] = static_cast<int16_t>(rows[i].rd);
         m.RsField[i] = static_cast<int16_t>(rows[i].rs);
         m.RtField[i] = static_cast<int16_t>(rows[i].rt);

@@ -16,6 +16,7 @@
 #include "scenario/script.h"
 #include "ui/form.h"
 #include "ui/headless_desk.h"
+#include "writers/program_writer.h"
 
 namespace corvexa::scenario {
 
@@ -607,7 +608,13 @@ private:
 
     void Assemble(const Args &a) {
         Arity(a, 0, 1, "assemble [FORM]");
-        AssembleProgramStore(desk_.machine());
+        // The listing texts of the writer that hands over to FORM: only the floating-point
+        // writer lists its own two formats.
+        const WriterDescription &writer =
+            !a.empty() && a[0].text == FPWriterDescription().handOverTarget
+                ? FPWriterDescription()
+                : IntWriterDescription();
+        AssembleProgramStore(desk_.machine(), LastRowFormat(writer.look.mnemonics));
         // Each writer hands over to its own pipeline window.
         if (!a.empty()) {
             if (!desk_.Known(a[0].text)) {

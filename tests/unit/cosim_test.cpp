@@ -170,6 +170,17 @@ private:
         return staleStore || heldPastLoad;
     }
 
+    // The integer mnemonics of one row format and kind, in the table's order.
+    static std::vector<std::string> Family(InstrFormatKind format, InstrKind kind) {
+        std::vector<std::string> out;
+        for (const MnemonicInfo &row : IntegerMnemonics()) {
+            if (row.rowFormat == format && row.kind == kind) {
+                out.emplace_back(row.mnemonic);
+            }
+        }
+        return out;
+    }
+
     int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     // A few registers only, so that most instructions depend on their neighbours.
     int Source() { return Pick(0, 6); }
@@ -184,9 +195,8 @@ private:
     }
 
     void Instruction(Pipeline &p, int slot) {
-        static const char *const kAlu[] = {"ADD", "ADDU", "SUB", "SUBU", "AND",
-                                           "OR",  "NOR",  "SLT", "SLTU"};
-        static const char *const kImm[] = {"ADDI", "ADDIU", "SLTI", "SLTIU"};
+        static const std::vector<std::string> kAlu = Family(FormatRegister, InstrKind::R);
+        static const std::vector<std::string> kImm = Family(FormatImmediate, InstrKind::I);
         switch (Pick(0, 9)) {
         case 0:
         case 1: {
@@ -204,11 +214,13 @@ private:
         case 2:
         case 3:
         case 4:
-            p.Alu(slot, kAlu[Pick(0, 8)], Dest(), Source(), Source());
+            p.Alu(slot, kAlu[Pick(0, static_cast<int>(kAlu.size()) - 1)], Dest(), Source(),
+                  Source());
             break;
         case 5:
         case 6:
-            p.Imm(slot, kImm[Pick(0, 3)], Dest(), Source(), Immediate());
+            p.Imm(slot, kImm[Pick(0, static_cast<int>(kImm.size()) - 1)], Dest(), Source(),
+                  Immediate());
             break;
         case 7:
             p.Shift(slot, Pick(0, 1) == 0 ? "SLL" : "SRL", Dest(), Source(), Pick(0, 31));
