@@ -1,5 +1,6 @@
 // Clicks on the elements only the five-stage drawing explains.
 #include "layouts/five_stage_labels.h"
+#include "machine/mnemonics.h"
 #include "machine/numstr.h"
 #include "pipeline/frmMIPSFiveStageInt.h"
 
@@ -29,7 +30,7 @@ void frmMIPSFiveStageInt::lblValue_Click(int index) {
 void frmMIPSFiveStageInt::Picture2_Click() {
     std::string text = "ALU for calculating Branch target address (BTA). Its output is only "
                        "useful in branch instructions";
-    if (EXE.Op == "BEQ" || EXE.Op == "BNEQ") {
+    if (IsBranchMnemonic(EXE.Op)) {
         text += "  like CURRENT instruction.";
     }
     ShowExplanation(text);
