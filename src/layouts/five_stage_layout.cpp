@@ -144,8 +144,9 @@ Control &Picture(FormLayout &f, const std::string &name, const std::string &kind
     Control &c = Add(f, MakeControl(ControlKind::Picture, name, -1, "", left, top, width, height));
     c.pictureKind = kind;
     c.backColor = kWhite;
-    // A multiplexer stands on its oval: only its rounded body may cover it.
-    c.transparent = kind.rfind("mux", 0) == 0;
+    // An element is drawn as its outline alone: a multiplexer stands on its oval, and on the
+    // single-cycle window's grey no white plate shows around an adder, the ALU or a gate.
+    c.transparent = kind != "banner";
     return c;
 }
 

@@ -470,11 +470,18 @@ void FormWidget::SyncWindow() {
             }
             break;
         }
-        if (appearing) {
+        if (appearing || frontRequested_) {
             BringToFront(this);
         }
+        // Shown again while it stood behind another window: the user asked for it, so it takes
+        // the focus, and its repaint runs as for any window brought to the front.
+        if (frontRequested_ && !appearing) {
+            activateWindow();
+        }
+        frontRequested_ = false;
     } else if (isVisible()) {
         hide();
+        frontRequested_ = false;
     }
     syncing_ = false;
 }

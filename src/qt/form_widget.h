@@ -50,6 +50,8 @@ public:
 
     // Window properties: caption, colours, placement, visibility, window state.
     void SyncWindow();
+    // The next SyncWindow of a visible window brings it to the front.
+    void RequestFront() { frontRequested_ = true; }
     // Everything: window properties and every control whose look changed.
     void SyncAll();
     // Timers only (a hidden window's timers keep running).
@@ -129,6 +131,7 @@ private:
     std::string shownCaption_;
     int32_t shownBack_ = -2;
     bool syncing_ = false;
+    bool frontRequested_ = false;
     int lastChanges_ = 0;
     QTimer *panelClock_ = nullptr; // keeps date and time panels current
 };

@@ -149,6 +149,16 @@ void QtDesk::OnChanged(Form &form) {
     // leaves: one made visible and then maximised appears maximised at once.
 }
 
+void QtDesk::OnShown(Form &form) {
+    FormWidget *w = WidgetOf(form.name());
+    if (w != nullptr && w->form() == &form) {
+        w->RequestFront();
+        if (depth_ == 0) {
+            w->SyncWindow();
+        }
+    }
+}
+
 void QtDesk::OnModal(Form &form, Form *owner) {
     QPointer<FormWidget> w = WidgetOf(form.name());
     if (!w || !form.visible) {

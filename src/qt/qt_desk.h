@@ -64,6 +64,7 @@ public:
 protected:
     void OnCreated(Form &form) override;
     void OnChanged(Form &form) override;
+    void OnShown(Form &form) override;
     void OnModal(Form &form, Form *owner) override;
     void OnUnloading(Form &form) override;
 

@@ -62,6 +62,7 @@ void Desk::Show(const std::string &name) {
         form.Form_Paint();
     }
     OnChanged(form);
+    OnShown(form);
 }
 
 void Desk::Hide(const std::string &name) {

@@ -95,6 +95,8 @@ protected:
     // Hooks for a real screen: a form was created, changed visibility or state, or went away.
     virtual void OnCreated(Form &) {}
     virtual void OnChanged(Form &) {}
+    // A window was asked to show itself: one already visible comes to the front too.
+    virtual void OnShown(Form &) {}
     virtual void OnModal(Form &, Form *) {}
     virtual void OnUnloading(Form &) {}
 

@@ -441,6 +441,21 @@ TEST_F(Renderer, ARestoredWindowIsDrawnAnewByItsRepaintHandler) {
     EXPECT_GT(form->paints, before);
 }
 
+// A menu that shows a window already open behind another must bring it forward, or the
+// command seems to do nothing.
+TEST_F(Renderer, ShowingAVisibleWindowBringsItToTheFrontAndRepaintsIt) {
+    desk.Show("frmDialog");
+    qt::FormWidget *dialog = desk.WidgetOf("frmDialog");
+    dialog->activateWindow();
+    Pump(20);
+    ASSERT_EQ(QApplication::activeWindow(), dialog);
+    const int before = form->paints;
+    desk.Show("frmTest");
+    Pump(20);
+    EXPECT_EQ(QApplication::activeWindow(), widget);
+    EXPECT_GT(form->paints, before);
+}
+
 TEST(RendererTables, FontsComeFromTheSubstitutionTable) {
     App();
     EXPECT_EQ(qt::SubstituteFace("Arial").families.front(), "Liberation Sans");
