@@ -27,6 +27,9 @@ constexpr int kLastAddressStep = 4 * (kSlots - 1);
 constexpr int kAddressWidth = 1095;
 constexpr int kMnemonicWidth = 1000;
 constexpr int kOperandWidth = 800;
+// The floating-point lists keep fixed left edges 840 apart: a little narrower than the integer
+// ones, they leave room for the separators between them.
+constexpr int kFloatListWidth = 730;
 constexpr int kSeparatorWidth = 90;
 constexpr int kBoxHeight = 230;
 constexpr int kRowGap = 10;
@@ -182,18 +185,15 @@ void ProgramWriter::FreshRow(int i) {
     }
     Instruction1[i].left = After(lblPCValue[i]);
     r.first[i].left = After(Instruction1[i]);
-    lblFirstSpace[i].left = After(r.first[i]);
-    r.second[i].left = After(lblFirstSpace[i]);
-    lblOffset[i].left = After(lblFirstSpace[i]);
-    lbl2ndSpace[i].left = After(r.second[i]);
-    r.third[i].left = After(lbl2ndSpace[i]);
+    r.second[i].left = After(r.first[i]) + kSeparatorWidth + kChainGap;
+    r.third[i].left = After(r.second[i]) + kSeparatorWidth + kChainGap;
+    PlaceSeparators(i, r);
     lblImmArg[i].left = After(lbl2ndSpace[i]);
     lblBranchOffset[i].left = After(lbl2ndSpace[i]);
-    lbl3rdSpace[i].left = After(r.third[i]);
     // The floating-point lists keep their own left edges.
     for (Control *list : ListsOf(floatLists_, i)) {
         list->top = rowTop;
-        list->width = kOperandWidth;
+        list->width = kFloatListWidth;
     }
 
     m.RsField[s] = m.RtField[s] = m.RdField[s] = 0;
@@ -285,6 +285,12 @@ void ProgramWriter::ShowRow(int i, InstrFormatKind format) {
         return;
     }
     const RegisterLists &lists = shape.floating ? floatLists_ : integerLists_;
+    // Separators move only in a writer with both families, and only where a row changes family.
+    const bool besideFloatLists =
+        floatLists_.first.size() > 0 && lblFirstSpace[i].left == After(floatLists_.first[i]);
+    if (shape.floating != besideFloatLists) {
+        PlaceSeparators(i, lists);
+    }
     lists.first[i].visible = true;
     lists.second[i].visible = shape.second;
     lists.third[i].visible = shape.third;
@@ -296,6 +302,21 @@ void ProgramWriter::ShowRow(int i, InstrFormatKind format) {
     lbl2ndSpace[i].visible = true;
     lbl2ndSpace[i].caption = parentheses ? "(" : ", ";
     lbl3rdSpace[i].visible = parentheses;
+}
+
+void ProgramWriter::PlaceSeparators(int i, const RegisterLists &lists) {
+    lblFirstSpace[i].left = After(lists.first[i]);
+    lblOffset[i].left = After(lblFirstSpace[i]);
+    if (&lists == &integerLists_) {
+        lbl2ndSpace[i].left = After(lists.second[i]);
+        lblOffset[i].width = kOperandWidth;
+    } else {
+        // The base register's "(" goes right before it, whatever the offset box leaves.
+        lists.first[i].width = lists.second[i].width = lists.third[i].width = kFloatListWidth;
+        lbl2ndSpace[i].left = lists.third[i].left - kChainGap - kSeparatorWidth;
+        lblOffset[i].width = lbl2ndSpace[i].left - kChainGap - lblOffset[i].left;
+    }
+    lbl3rdSpace[i].left = After(lists.third[i]);
 }
 
 Control &ProgramWriter::Box(int i, ValueBox box) const {

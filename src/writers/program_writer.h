@@ -72,6 +72,8 @@ private:
     // The lists of row i in one family, first to third operand; none in a writer without them.
     static std::vector<Control *> ListsOf(const RegisterLists &lists, int i);
     void ShowRow(int i, InstrFormatKind format);
+    // Puts a row's separators and offset box beside the lists its format shows.
+    void PlaceSeparators(int i, const RegisterLists &lists);
     void EnterValue(int i, ValueBox box, const char *title, bool reentry);
     Control &Box(int i, ValueBox box) const;
     void AskStartAddress(const char *prompt, const char *title);
