@@ -56,11 +56,12 @@ Form &Desk::Get(const std::string &name) {
 void Desk::Show(const std::string &name) {
     const Busy busy(*this);
     Form &form = Get(name);
+    // Shown, or brought to the front when it already stands open: either way it is drawn anew.
     if (!form.visible) {
         form.visible = true;
         OnChanged(form);
-        form.Form_Paint();
     }
+    form.Form_Paint();
     OnChanged(form);
     OnShown(form);
 }
