@@ -82,21 +82,23 @@ std::optional<Decimal> ReadDecimal(const std::string &text) {
 
 } // namespace
 
-std::optional<int32_t> ParseWholeNumber(const std::optional<std::string> &answer) {
+std::optional<ScaledNumber> ParseScaledNumber(const std::optional<std::string> &answer,
+                                              int places) {
     if (!answer || answer->size() > 400) {
         return std::nullopt;
     }
-    const std::optional<Decimal> d = ReadDecimal(*answer);
+    std::optional<Decimal> d = ReadDecimal(*answer);
     if (!d) {
         return std::nullopt;
     }
     if (d->digits.empty()) {
-        return 0; // zero, whatever its exponent
+        return ScaledNumber{0, true}; // zero, whatever its exponent
     }
-    // The digits before the decimal point of the value; the rest is the fraction.
+    d->exponent += places;
+    // The digits before the decimal point of the scaled value; the rest is the fraction.
     const long wholeDigits = static_cast<long>(d->digits.size()) + d->exponent;
-    if (wholeDigits > 10) {
-        return std::nullopt; // eleven digits or more are outside 32 bits
+    if (wholeDigits > 18) {
+        return std::nullopt;
     }
     int64_t magnitude = 0;
     for (long k = 0; k < wholeDigits; ++k) {
@@ -115,11 +117,15 @@ std::optional<int32_t> ParseWholeNumber(const std::optional<std::string> &answer
             ++magnitude;
         }
     }
-    const int64_t value = d->negative ? -magnitude : magnitude;
-    if (value < INT32_MIN || value > INT32_MAX) {
+    return ScaledNumber{d->negative ? -magnitude : magnitude, false};
+}
+
+std::optional<int32_t> ParseWholeNumber(const std::optional<std::string> &answer) {
+    const std::optional<ScaledNumber> n = ParseScaledNumber(answer, 0);
+    if (!n || n->units < INT32_MIN || n->units > INT32_MAX) {
         return std::nullopt;
     }
-    return static_cast<int32_t>(value);
+    return static_cast<int32_t>(n->units);
 }
 
 } // namespace corvexa

@@ -1,51 +1,16 @@
 #include "singlecycle/frmTEST.h"
 
-#include <charconv>
-#include <cmath>
-
 #include "layouts/test_layout.h"
+#include "machine/whole_number.h"
 
 namespace corvexa {
 
 namespace {
 
-constexpr int64_t kFixedOne = 10000; // the running sum keeps four decimal places
+constexpr int kPlaces = 4;           // the running sum keeps four decimal places
+constexpr int64_t kFixedOne = 10000; // 10^kPlaces
 // The largest step whose 540 multiples still fit the running sum.
 constexpr int64_t kLargestStep = INT64_MAX / kTestBoxesPainted;
-
-// An answer's value, read the same way whatever the locale; text that is no number gives nothing.
-std::optional<double> TestNumber(const std::optional<std::string> &answer) {
-    if (!answer) {
-        return std::nullopt;
-    }
-    const std::string &text = *answer;
-    size_t first = text.find_first_not_of(" \t");
-    const size_t last = text.find_last_not_of(" \t");
-    if (first == std::string::npos) {
-        return std::nullopt;
-    }
-    if (text[first] == '+' && first < last && text[first + 1] != '-') {
-        ++first;
-    }
-    double value = 0;
-    const char *end = text.data() + last + 1;
-    const auto [stop, error] =
-        std::from_chars(text.data() + first, end, value, std::chars_format::general);
-    if (error != std::errc() || stop != end || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// The step the running sum adds (four decimal places, halves to even); nothing for a number so
-// large that its multiples would not fit.
-std::optional<int64_t> TestStep(double n) {
-    const double step = std::nearbyint(n * static_cast<double>(kFixedOne));
-    if (std::fabs(step) > static_cast<double>(kLargestStep)) {
-        return std::nullopt;
-    }
-    return static_cast<int64_t>(step);
-}
 
 } // namespace
 
@@ -85,18 +50,15 @@ void frmTEST::Press_Click() {
     int64_t &sum = machine().TestColourAccumulator;
     // Until 0, an answer that is no number, Cancel, or a number too large for the sum.
     while (true) {
-        const std::optional<double> n = TestNumber(desk().InputBox("Enter a Number"));
-        if (!n || *n == 0) {
-            return;
-        }
+        const std::optional<ScaledNumber> n =
+            ParseScaledNumber(desk().InputBox("Enter a Number"), kPlaces);
         // A number too small for the sum's four places still paints: every box shows 0.
-        const std::optional<int64_t> step = TestStep(*n);
-        if (!step) {
+        if (!n || n->zero || n->units > kLargestStep || n->units < -kLargestStep) {
             return;
         }
         sum = 0;
         for (int i = 1; i <= kTestBoxesPainted; ++i) {
-            sum += *step;
+            sum += n->units;
             box[i].backColor = TestSumColour(sum);
             box[i].caption = TestSumText(sum);
             desk().Animate(kTestPaintSeconds / kTestBoxesPainted);
