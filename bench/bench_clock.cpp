@@ -3,9 +3,9 @@
 // spread over the clocks of a run.
 #include <benchmark/benchmark.h>
 
+#include "fivestage/frmMIPSFiveStageInt.h"
 #include "machine/hand_over.h"
 #include "machine/mnemonics.h"
-#include "pipeline/frmMIPSFiveStageInt.h"
 #include "shell/all_forms.h"
 #include "ui/headless_desk.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 // One clock of a pipeline window: the phases WB, MEM, EXE, ID and IF on the stage records, every
 // caption, colour and visibility they change on the datapath drawing, and the explanations of
-// forwarding and stalls. The stage steps are shared; each window has its own clock sequence
-// (FiveStageClock, SingleCycleClock) that orders them and adds its own steps where its model
-// differs. What differs only in data is described by a ClockVariant.
+// forwarding and stalls. The stage steps are shared; each window has its own clock sequence, in
+// its own folder, that orders them and adds its own steps where its model differs. What differs
+// only in data is described by a ClockVariant.
 
 #include <array>
 #include <cstdint>
@@ -26,10 +26,6 @@ struct ClockVariant {
     const char *storeForwardTextEnd = " ";
     const char *branchStallTextLead = "  ";
 };
-
-inline ClockVariant FiveStageVariant() {
-    return ClockVariant{};
-}
 
 inline ClockVariant SingleCycleVariant() {
     ClockVariant v;
@@ -165,21 +161,6 @@ private:
     void WbPhase();
     void ColourRow(int slot, int32_t colour);
     void EndRun();
-};
-
-// The five-stage window's clock: two load-use flags (EXE's, copied on to MEM), the "strange case"
-// rescue of a held operand, input B from MEM before WB and a store's data forwarded into EXE.
-class FiveStageClock final : public PipelineClock {
-public:
-    using PipelineClock::PipelineClock;
-    void Clock() override;
-
-private:
-    void ExeLoadUseDetection() override;
-    void ExeRescueHeldOperand(bool forA, const char *suffix);
-    void ExeInputB() override;
-    void IfStallLookAhead() override;
-    bool IfFlushDue() const override;
 };
 
 // The single-cycle window's clock: one load-use flag set by EXE and read by IF in the same clock,

@@ -2,7 +2,7 @@
 // map.
 #include <gtest/gtest.h>
 
-#include "pipeline/MenuMemory.h"
+#include "fivestage/MenuMemory.h"
 #include "shell/all_forms.h"
 #include "ui/headless_desk.h"
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "fivestage/frmMIPSFiveStageInt.h"
 #include "machine/hand_over.h"
 #include "machine/mnemonics.h"
-#include "pipeline/frmMIPSFiveStageInt.h"
 #include "shell/all_forms.h"
 #include "ui/headless_desk.h"
 

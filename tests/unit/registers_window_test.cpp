@@ -1,7 +1,7 @@
 // The register window: presets, reset, setting one register through its prompt, the hex view.
 #include <gtest/gtest.h>
 
-#include "pipeline/MenuRegisters.h"
+#include "fivestage/MenuRegisters.h"
 #include "shell/all_forms.h"
 #include "ui/headless_desk.h"
 

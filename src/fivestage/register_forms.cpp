@@ -1,10 +1,10 @@
 #include "shell/all_forms.h"
 
-#include "pipeline/MenuMemory.h"
-#include "pipeline/MenuRegisters.h"
-#include "pipeline/frmForwarding.h"
-#include "pipeline/frmMIPSFiveStageInt.h"
-#include "pipeline/frmStall_Help.h"
+#include "fivestage/MenuMemory.h"
+#include "fivestage/MenuRegisters.h"
+#include "fivestage/frmForwarding.h"
+#include "fivestage/frmMIPSFiveStageInt.h"
+#include "fivestage/frmStall_Help.h"
 
 namespace corvexa {
 

@@ -2,9 +2,9 @@
 // policies and the explanations reached from their indicators. Every switch ends the run.
 #include <array>
 
+#include "fivestage/frmMIPSFiveStageInt.h"
 #include "layouts/five_stage_labels.h"
 #include "layouts/five_stage_layout.h"
-#include "pipeline/frmMIPSFiveStageInt.h"
 
 namespace corvexa {
 

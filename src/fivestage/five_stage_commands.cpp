@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "pipeline/frmMIPSFiveStageInt.h"
+#include "fivestage/frmMIPSFiveStageInt.h"
 
 namespace corvexa {
 

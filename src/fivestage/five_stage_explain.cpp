@@ -1,8 +1,8 @@
 // Clicks on the elements only the five-stage drawing explains.
+#include "fivestage/frmMIPSFiveStageInt.h"
 #include "layouts/five_stage_labels.h"
 #include "machine/mnemonics.h"
 #include "machine/numstr.h"
-#include "pipeline/frmMIPSFiveStageInt.h"
 
 namespace corvexa {
 

@@ -1,7 +1,7 @@
 // The five-stage window's clock sequence and its own steps.
+#include "fivestage/five_stage_clock.h"
 #include "layouts/five_stage_labels.h"
 #include "machine/numstr.h"
-#include "pipeline/pipeline_clock.h"
 
 namespace corvexa {
 

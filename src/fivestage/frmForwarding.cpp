@@ -1,4 +1,4 @@
-#include "pipeline/frmForwarding.h"
+#include "fivestage/frmForwarding.h"
 
 #include "layouts/forwarding_layout.h"
 

@@ -1,4 +1,4 @@
-#include "pipeline/frmStall_Help.h"
+#include "fivestage/frmStall_Help.h"
 
 #include "layouts/stall_help_layout.h"
 

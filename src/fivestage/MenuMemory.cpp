@@ -1,4 +1,4 @@
-#include "pipeline/MenuMemory.h"
+#include "fivestage/MenuMemory.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
+#include "fivestage/frmMIPSFiveStageInt.h"
 #include "machine/program_file.h"
-#include "pipeline/frmMIPSFiveStageInt.h"
 
 namespace corvexa {
 

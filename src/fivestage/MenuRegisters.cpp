@@ -1,4 +1,4 @@
-#include "pipeline/MenuRegisters.h"
+#include "fivestage/MenuRegisters.h"
 
 #include "layouts/menu_registers_layout.h"
 #include "machine/numstr.h"

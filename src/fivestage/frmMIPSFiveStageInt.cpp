@@ -1,6 +1,7 @@
 // The frame of the five-stage window: its start state, its clock and the options its first clock
 // latches from the menus.
-#include "pipeline/frmMIPSFiveStageInt.h"
+#include "fivestage/frmMIPSFiveStageInt.h"
+#include "fivestage/five_stage_clock.h"
 
 #include "layouts/five_stage_layout.h"
 
