@@ -27,17 +27,6 @@ struct ClockVariant {
     const char *branchStallTextLead = "  ";
 };
 
-inline ClockVariant SingleCycleVariant() {
-    ClockVariant v;
-    v.colourCount = 5;
-    v.writesExplanations = false;
-    v.coloursOperandSources = false;
-    v.storeForwardColour = colour::kRed;
-    v.storeForwardTextEnd = "";
-    v.branchStallTextLead = "";
-    return v;
-}
-
 // The window procedures a clock calls.
 class ClockHost {
 public:
@@ -161,21 +150,6 @@ private:
     void WbPhase();
     void ColourRow(int slot, int32_t colour);
     void EndRun();
-};
-
-// The single-cycle window's clock: one load-use flag set by EXE and read by IF in the same clock,
-// input B from WB then MEM, a store's data forwarded only at the memory, a look-ahead that never
-// waits for a store, and a policy flush whatever the branch stall.
-class SingleCycleClock final : public PipelineClock {
-public:
-    using PipelineClock::PipelineClock;
-    void Clock() override;
-
-private:
-    void ExeLoadUseDetection() override;
-    void ExeInputB() override;
-    void IfStallLookAhead() override;
-    bool IfFlushDue() const override;
 };
 
 // Results are kept to 32 bits, two's complement, wherever they are stored, shown or forwarded.

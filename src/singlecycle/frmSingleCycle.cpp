@@ -1,4 +1,5 @@
 #include "singlecycle/frmSingleCycle.h"
+#include "singlecycle/single_cycle_clock.h"
 
 #include "layouts/single_cycle_layout.h"
 

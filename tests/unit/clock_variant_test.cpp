@@ -2,6 +2,8 @@
 // explanation strings, and no store-data path into EXE.
 #include "clock_test_support.h"
 
+#include "singlecycle/single_cycle_clock.h"
+
 namespace corvexa::clocktest {
 namespace {
 

@@ -1,5 +1,5 @@
 // The single-cycle window's clock sequence and its own steps.
-#include "pipeline/pipeline_clock.h"
+#include "singlecycle/single_cycle_clock.h"
 
 namespace corvexa {
 
