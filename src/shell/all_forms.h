@@ -7,12 +7,14 @@ namespace corvexa {
 
 void RegisterPipelineForms(Desk &desk);
 void RegisterWriterForms(Desk &desk);
+void RegisterDiagramForms(Desk &desk);
 void RegisterShellForms(Desk &desk);
 void RegisterSingleCycleForms(Desk &desk);
 
 inline void RegisterAllForms(Desk &desk) {
     RegisterPipelineForms(desk);
     RegisterWriterForms(desk);
+    RegisterDiagramForms(desk);
     RegisterShellForms(desk);
     RegisterSingleCycleForms(desk);
 }

@@ -1,5 +1,4 @@
 #include "shell/all_forms.h"
-#include "writers/frmMultiCycle.h"
 #include "writers/frmWriteFPProg.h"
 #include "writers/frmWriteIntProg.h"
 
@@ -8,7 +7,6 @@ namespace corvexa {
 void RegisterWriterForms(Desk &desk) {
     desk.RegisterForm("frmWriteIntProg",
                       [](Desk &d) { return std::make_unique<frmWriteIntProg>(d); });
-    desk.RegisterForm("frmMultiCycle", [](Desk &d) { return std::make_unique<frmMultiCycle>(d); });
     desk.RegisterForm("frmWriteFPProg",
                       [](Desk &d) { return std::make_unique<frmWriteFPProg>(d); });
 }

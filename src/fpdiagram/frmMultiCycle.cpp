@@ -1,4 +1,4 @@
-#include "writers/frmMultiCycle.h"
+#include "fpdiagram/frmMultiCycle.h"
 
 #include "layouts/multi_cycle_layout.h"
 
