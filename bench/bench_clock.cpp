@@ -6,7 +6,7 @@
 #include "fivestage/frmMIPSFiveStageInt.h"
 #include "machine/hand_over.h"
 #include "machine/mnemonics.h"
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 #include "ui/headless_desk.h"
 
 namespace corvexa {

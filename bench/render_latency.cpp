@@ -16,7 +16,7 @@
 #include "machine/mnemonics.h"
 #include "qt/form_widget.h"
 #include "qt/qt_desk.h"
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 
 namespace {
 

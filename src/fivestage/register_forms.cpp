@@ -1,4 +1,4 @@
-#include "shell/all_forms.h"
+#include "fivestage/register_forms.h"
 
 #include "fivestage/MenuMemory.h"
 #include "fivestage/MenuRegisters.h"
@@ -8,7 +8,7 @@
 
 namespace corvexa {
 
-void RegisterPipelineForms(Desk &desk) {
+void RegisterFiveStageForms(Desk &desk) {
     desk.RegisterForm("frmMIPSFiveStageInt",
                       [](Desk &d) { return std::make_unique<frmMIPSFiveStageInt>(d); });
     desk.RegisterForm("MenuRegisters", [](Desk &d) { return std::make_unique<MenuRegisters>(d); });

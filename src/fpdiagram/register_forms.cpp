@@ -1,5 +1,5 @@
+#include "fpdiagram/register_forms.h"
 #include "fpdiagram/frmMultiCycle.h"
-#include "shell/all_forms.h"
 
 namespace corvexa {
 

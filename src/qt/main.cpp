@@ -6,7 +6,7 @@
 #include "machine/machine.h"
 #include "qt/qt_desk.h"
 #include "qt/startup_probe.h"
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 
 int main(int argc, char **argv) {
     QElapsedTimer sinceMain;

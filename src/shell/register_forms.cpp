@@ -1,9 +1,9 @@
 #include <memory>
 
-#include "shell/all_forms.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
+#include "shell/register_forms.h"
 
 namespace corvexa {
 

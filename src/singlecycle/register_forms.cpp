@@ -1,8 +1,8 @@
 #include <memory>
 
-#include "shell/all_forms.h"
 #include "singlecycle/frmSingleCycle.h"
 #include "singlecycle/frmTEST.h"
+#include "singlecycle/register_forms.h"
 
 namespace corvexa {
 

@@ -1,4 +1,4 @@
-#include "shell/all_forms.h"
+#include "writers/register_forms.h"
 #include "writers/frmWriteFPProg.h"
 #include "writers/frmWriteIntProg.h"
 

@@ -12,7 +12,7 @@
 #include "machine/hand_over.h"
 #include "machine/mnemonics.h"
 #include "qt/qt_desk.h"
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 
 namespace corvexa {
 namespace {

@@ -14,7 +14,7 @@
 
 #include "gui_support.h"
 #include "qt/qt_desk.h"
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 #include "ui/status_text.h"
 
 namespace corvexa {

@@ -21,7 +21,7 @@
 #include "gui_support.h"
 #include "qt/control_item.h"
 #include "qt/qt_desk.h"
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 
 namespace corvexa {
 namespace {

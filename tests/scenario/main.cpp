@@ -3,8 +3,8 @@
 #include <iostream>
 #include <sstream>
 
+#include "registry/all_forms.h"
 #include "scenario/runner.h"
-#include "shell/all_forms.h"
 
 int main(int argc, char **argv) {
     if (argc < 2) {

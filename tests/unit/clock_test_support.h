@@ -11,7 +11,7 @@
 #include "machine/assemble.h"
 #include "machine/hand_over.h"
 #include "machine/mnemonics.h"
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 #include "ui/headless_desk.h"
 
 namespace corvexa::clocktest {

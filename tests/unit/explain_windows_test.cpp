@@ -2,7 +2,7 @@
 // made at load, and pictures that stay inside their boxes.
 #include <gtest/gtest.h>
 
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 #include "ui/headless_desk.h"
 
 namespace corvexa {
@@ -10,7 +10,7 @@ namespace {
 
 class ExplainWindows : public ::testing::Test {
 protected:
-    ExplainWindows() { RegisterPipelineForms(desk); }
+    ExplainWindows() { RegisterFiveStageForms(desk); }
     Machine m;
     HeadlessDesk desk{m};
 };

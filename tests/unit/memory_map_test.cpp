@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "pipeline/memory_map.h"
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 #include "ui/headless_desk.h"
 
 namespace corvexa {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fivestage/MenuMemory.h"
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 #include "ui/headless_desk.h"
 
 namespace corvexa {
@@ -11,7 +11,7 @@ namespace {
 
 class MemoryWindow : public ::testing::Test {
 protected:
-    MemoryWindow() { RegisterPipelineForms(desk); }
+    MemoryWindow() { RegisterFiveStageForms(desk); }
 
     void Fill(int last) {
         m.MemMapLast = static_cast<int16_t>(last);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fivestage/MenuRegisters.h"
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 #include "ui/headless_desk.h"
 
 namespace corvexa {
@@ -10,7 +10,7 @@ namespace {
 
 class RegistersWindow : public ::testing::Test {
 protected:
-    RegistersWindow() { RegisterPipelineForms(desk); }
+    RegistersWindow() { RegisterFiveStageForms(desk); }
 
     Form &Open() {
         desk.Show("MenuRegisters");

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "machine/machine.h"
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 #include "ui/headless_desk.h"
 
 namespace corvexa::shelltest {

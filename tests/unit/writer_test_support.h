@@ -7,7 +7,7 @@
 #include <string>
 
 #include "layouts/writer_layout.h"
-#include "shell/all_forms.h"
+#include "registry/all_forms.h"
 #include "ui/headless_desk.h"
 #include "writers/frmWriteIntProg.h"
 
