@@ -251,6 +251,13 @@ bool WithinFileSizeLimit(size_t size) {
            size <= limit.rlim_cur;
 }
 
+// Makes the folder's new entry last through a crash of the machine. A folder the system will not
+// open or sync this way is no failed save: the file is there, only its lasting is not assured.
+bool SyncFolder(int dir) {
+    const Descriptor folder(::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return !folder.valid() || ::fsync(folder.get()) == 0 || errno == EINVAL || errno == EBADF;
+}
+
 // The short name of the file written for a target, so that a name near the file system's limit
 // can still be saved. It is the same for every save of one target: a save killed while its new
 // file had this name leaves one file at most, and the next save takes it over.
@@ -458,7 +465,7 @@ bool WriteProgramFile(const std::string &path, const Machine &m) {
             // A file left by an earlier save of this name, killed while it had its short name,
             // goes now that the name is taken.
             ::unlinkat(dir.get(), TemporaryName(fileName).c_str(), 0);
-            return true;
+            return SyncFolder(dir.get());
         }
         // No call puts an anonymous file in place of a name: it is named for the moment of the
         // rename.
@@ -472,7 +479,7 @@ bool WriteProgramFile(const std::string &path, const Machine &m) {
     if (::renameat(dir.get(), tempName.c_str(), dir.get(), fileName.c_str()) != 0) {
         return discard();
     }
-    return true;
+    return SyncFolder(dir.get());
 }
 
 void ApplyProgramImage(Machine &m, const ProgramImage &image) {
