@@ -251,11 +251,13 @@ bool WithinFileSizeLimit(size_t size) {
            size <= limit.rlim_cur;
 }
 
-// Makes the folder's new entry last through a crash of the machine. A folder the system will not
-// open or sync this way is no failed save: the file is there, only its lasting is not assured.
-bool SyncFolder(int dir) {
+// Makes the folder's new entry last through a crash of the machine. The file is in place by now,
+// so a folder the system will not open or sync is no failed save: only its lasting is not assured.
+void SyncFolder(int dir) {
     const Descriptor folder(::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return !folder.valid() || ::fsync(folder.get()) == 0 || errno == EINVAL || errno == EBADF;
+    if (folder.valid()) {
+        (void)::fsync(folder.get());
+    }
 }
 
 // The short name of the file written for a target, so that a name near the file system's limit
@@ -465,7 +467,8 @@ bool WriteProgramFile(const std::string &path, const Machine &m) {
             // A file left by an earlier save of this name, killed while it had its short name,
             // goes now that the name is taken.
             ::unlinkat(dir.get(), TemporaryName(fileName).c_str(), 0);
-            return SyncFolder(dir.get());
+            SyncFolder(dir.get());
+            return true;
         }
         // No call puts an anonymous file in place of a name: it is named for the moment of the
         // rename.
@@ -479,7 +482,8 @@ bool WriteProgramFile(const std::string &path, const Machine &m) {
     if (::renameat(dir.get(), tempName.c_str(), dir.get(), fileName.c_str()) != 0) {
         return discard();
     }
-    return SyncFolder(dir.get());
+    SyncFolder(dir.get());
+    return true;
 }
 
 void ApplyProgramImage(Machine &m, const ProgramImage &image) {
