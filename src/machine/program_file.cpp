@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <utility>
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -206,6 +210,56 @@ private:
     int fd_;
 };
 
+// A write past the file-size limit raises SIGXFSZ, which by default ends the process and with it
+// the work in every window. Held back for this thread while a save writes, the write fails with
+// EFBIG like any other; a signal the save raised is then taken back, so nothing else sees it.
+class FileSizeSignalHeld {
+public:
+    FileSizeSignalHeld() {
+        sigemptyset(&signal_);
+        sigaddset(&signal_, SIGXFSZ);
+        sigset_t before;
+        sigemptyset(&before);
+        // A caller that holds it already keeps it, and whatever is pending for it.
+        held_ = ::pthread_sigmask(SIG_BLOCK, &signal_, &before) == 0 &&
+                sigismember(&before, SIGXFSZ) == 0;
+    }
+    ~FileSizeSignalHeld() {
+        if (!held_) {
+            return;
+        }
+        const int savedErrno = errno;
+        const timespec now{};
+        while (::sigtimedwait(&signal_, nullptr, &now) < 0 && errno == EINTR) {
+        }
+        ::pthread_sigmask(SIG_UNBLOCK, &signal_, nullptr);
+        errno = savedErrno;
+    }
+    FileSizeSignalHeld(const FileSizeSignalHeld &) = delete;
+    FileSizeSignalHeld &operator=(const FileSizeSignalHeld &) = delete;
+
+private:
+    sigset_t signal_{};
+    bool held_ = false;
+};
+
+// The system cuts a write at the file-size limit whatever the file's size, so a text longer than
+// the limit can only be written in part.
+bool WithinFileSizeLimit(size_t size) {
+    struct rlimit limit {};
+    return ::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+           size <= limit.rlim_cur;
+}
+
+// Makes the folder's new entry last through a crash of the machine. The file is in place by now,
+// so a folder the system will not open or sync is no failed save: only its lasting is not assured.
+void SyncFolder(int dir) {
+    const Descriptor folder(::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid()) {
+        (void)::fsync(folder.get());
+    }
+}
+
 // The short name of the file written for a target, so that a name near the file system's limit
 // can still be saved. It is the same for every save of one target: a save killed while its new
 // file had this name leaves one file at most, and the next save takes it over.
@@ -272,11 +326,11 @@ void KeepOwnerAndMode(int fd, const struct stat &old) {
     (void)::fchmod(fd, old.st_mode & 07777);
 }
 
-// For a file whose folder takes no new names: the new text goes over the old one. The space is
-// reserved first, so a full disk or a size limit fails before the old contents change.
+// For a file whose folder takes no new names: the new text goes over the old one. The size limit
+// is checked and the space reserved first, so either fails before the old contents change.
 bool OverwriteInPlace(int fd, const std::string &text) {
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
+    if (!WithinFileSizeLimit(text.size()) || ::fstat(fd, &st) != 0) {
         return false;
     }
     const auto size = static_cast<off_t>(text.size());
@@ -365,6 +419,7 @@ bool WriteProgramFile(const std::string &path, const Machine &m) {
     const std::string fileName = target.filename().string();
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const std::string text = ProgramFileText(m);
+    const FileSizeSignalHeld sizeLimitFails;
 
     // An existing file is replaced only where this user may write it; opening it for writing
     // lets the system judge (mode, owner, access lists, read-only mounts).
@@ -412,6 +467,7 @@ bool WriteProgramFile(const std::string &path, const Machine &m) {
             // A file left by an earlier save of this name, killed while it had its short name,
             // goes now that the name is taken.
             ::unlinkat(dir.get(), TemporaryName(fileName).c_str(), 0);
+            SyncFolder(dir.get());
             return true;
         }
         // No call puts an anonymous file in place of a name: it is named for the moment of the
@@ -426,6 +482,7 @@ bool WriteProgramFile(const std::string &path, const Machine &m) {
     if (::renameat(dir.get(), tempName.c_str(), dir.get(), fileName.c_str()) != 0) {
         return discard();
     }
+    SyncFolder(dir.get());
     return true;
 }
 

@@ -42,7 +42,10 @@ std::optional<ProgramImage> ReadProgramFile(const std::string &path);
 // Writes the program to path through a new file in the same folder that then takes the old one's
 // place with its mode, so a failed save never leaves a damaged file in place of a good one. A file
 // this user may not write is left alone; a writable file in a folder that takes no new names is
-// written over in place. False on any failure.
+// written over in place, where that holds only for a text that fits in one memory page (every
+// ordinary program): a save killed while writing a longer one may leave a mix of old and new that
+// loads.
+// False on any failure.
 bool WriteProgramFile(const std::string &path, const Machine &m);
 
 // Puts a loaded program into the nine tables the file fills.

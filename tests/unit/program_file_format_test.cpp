@@ -357,5 +357,42 @@ TEST(ProgramFileWrite, AWriteThatFailsHalfWayKeepsTheOldFileIntact) {
     EXPECT_EQ(dir.Entries(), 1U);
 }
 
+// The size limit's signal keeps its default, which ends the process: every kind of save must fail
+// as a plain error, and neither a replaced nor an overwritten file may change.
+TEST(ProgramFileWrite, ASizeLimitFailsTheSaveAndTheProgramRunsOn) {
+    ScratchFolder dir;
+    const std::string good = Records(32, "\"ADD\",1,2,3,0,0,0,0,32");
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    WriteText(dir / "p.int", good);
+    ASSERT_EQ(::chmod((dir / "p.int").c_str(), 0666), 0);
+    std::filesystem::create_directory(dir / "locked");
+    const std::string inLocked = dir / "locked/p.int";
+    WriteText(inLocked, good);
+    ASSERT_EQ(::chmod(inLocked.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod((dir / "locked").c_str(), 0555), 0);
+
+    const int status = AsOrdinaryUser([&] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        struct rlimit limit {};
+        if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            return 8;
+        }
+        limit.rlim_cur = 500; // below the new text, which is shorter than the old one
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            return 8;
+        }
+        Machine m;
+        m.ProgMnemonic.fill("NOP");
+        return (WriteProgramFile(dir / "p.int", m) ? 1 : 0) |
+               (WriteProgramFile(dir / "new.int", m) ? 2 : 0) |
+               (WriteProgramFile(inLocked, m) ? 4 : 0);
+    });
+    ::chmod((dir / "locked").c_str(), 0755);
+    EXPECT_EQ(status, 0) << "-1: the process was ended; 1, 2, 4: a save reported done";
+    EXPECT_EQ(ReadText(dir / "p.int"), good);
+    EXPECT_EQ(ReadText(inLocked), good);
+    EXPECT_EQ(dir.Entries(), 2U);
+}
+
 } // namespace
 } // namespace corvexa::program_file_test
