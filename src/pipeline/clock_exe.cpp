@@ -222,7 +222,7 @@ void PipelineClock::ExeShowValues() {
     s.EXE.BTA = Wrap32(int64_t{s.EXE.NPC} + imm4);
     exe[ExeLabel::BranchTarget].caption = Num(s.EXE.BTA);
 
-    c.txtStageInfo2[2].caption = s.EXE.InstrText;
+    c.txtStageInfo2[Stage::EXE].caption = s.EXE.InstrText;
     c.Line3[40].visible = true;
     c.Line3[41].visible = true;
     c.Line3[63].visible = true;
@@ -236,10 +236,10 @@ void PipelineClock::ExeShowValues() {
     if (c.exeControls != nullptr) {
         c.exeControls->visible = true;
     }
-    c.lblStage[2].visible = true;
-    c.txtStageInfo2[2].foreColor = s.EXE.Colour;
+    c.lblStage[Stage::EXE].visible = true;
+    c.txtStageInfo2[Stage::EXE].foreColor = s.EXE.Colour;
     ColourRow(s.EXE.Slot, s.EXE.Colour);
-    c.txtStageInfo2[2].visible = true;
+    c.txtStageInfo2[Stage::EXE].visible = true;
 }
 
 // The ALU. Results are wrapped to 32 bits; the shift amount is the 5-bit field, and the drawing

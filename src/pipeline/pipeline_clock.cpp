@@ -111,7 +111,7 @@ void PipelineClock::BlankStageView() {
             e->visible = false;
         }
     }
-    for (int i = 0; i <= 4; ++i) {
+    for (int i = Stage::IF; i < Stage::kCount; ++i) {
         c_.lblStage[i].visible = false;
         c_.txtStageInfo2[i].visible = false;
         c_.txtStageInfo2[i].foreColor = 0;
