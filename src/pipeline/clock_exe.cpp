@@ -223,9 +223,9 @@ void PipelineClock::ExeShowValues() {
     exe[ExeLabel::BranchTarget].caption = Num(s.EXE.BTA);
 
     c.txtStageInfo2[Stage::EXE].caption = s.EXE.InstrText;
-    c.Line3[40].visible = true;
-    c.Line3[41].visible = true;
-    c.Line3[63].visible = true;
+    for (int wire : {ValueWire::LatchA, ValueWire::AluInputA, ValueWire::AluResult}) {
+        c.Line3[wire].visible = true;
+    }
     for (int i :
          {ExeLabel::A, ExeLabel::B, ExeLabel::Imm32, ExeLabel::Rt, ExeLabel::Rd, ExeLabel::AluA,
           ExeLabel::AluB, ExeLabel::AluOut, ExeLabel::FuncShamt, ExeLabel::SelectB, ExeLabel::AluOp,

@@ -144,7 +144,7 @@ void PipelineClock::MemAccessAndBranch() {
     c.txtStageInfo2[Stage::MEM].visible = true;
     c.txtStageInfo2[Stage::MEM].foreColor = s.MEM.Colour;
     ColourRow(s.MEM.Slot, s.MEM.Colour);
-    c.Line3[94].visible = true;
+    c.Line3[ValueWire::MemoryAddress].visible = true;
     mem[MemLabel::Address].caption = Num(s.MEM.AluOUT);
     mem[MemLabel::Rx].caption = "Rx=" + Num(s.MEM.Rx);
     mem[MemLabel::AluOut].caption = Num(s.MEM.AluOUT);

@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "layouts/five_stage_labels.h"
 #include "layouts/five_stage_layout.h"
 #include "layouts/register_strip.h"
 #include "machine/assemble.h"
@@ -105,8 +106,8 @@ void PipelineWindow::Reset_Click() {
     clock_->ClearLatches();
     ResetOptions();
     HidePcLines();
-    for (int i : {40, 41, 63, 94}) {
-        clock_->controls().Line3[i].visible = false;
+    for (int wire : kValueWires) {
+        clock_->controls().Line3[wire].visible = false;
     }
 }
 
