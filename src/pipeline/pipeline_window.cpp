@@ -152,9 +152,9 @@ void PipelineWindow::Timer1_Timer() {
 
 void PipelineWindow::StallBlink_Timer() {
     Control &stall = C("LblStall");
-    stall.foreColor += 100;
-    if (stall.foreColor >= 51232) {
-        stall.foreColor = 500;
+    stall.foreColor += kStallBlinkStep;
+    if (stall.foreColor >= kStallBlinkTop) {
+        stall.foreColor = kStallBlinkRestart;
     }
 }
 
