@@ -68,7 +68,7 @@ void PipelineWindow::LoadStartState() {
     BranchPolicyDelayed = false;
     BranchPolicyCancelled = false;
     C("lblBranchPolicy").caption = "Normal (Predict Not Taken)";
-    InfoTimerInterval = 25000;
+    InfoTimerInterval = kInfoTimerInterval;
     machine().RegistersInitialised = false;
     StartAfresh(Registers::KeptIfPreset);
     HidePcLines();
