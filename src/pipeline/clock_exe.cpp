@@ -6,6 +6,7 @@
 
 namespace corvexa {
 
+using colour::kBlack;
 using colour::kBlue;
 using colour::kDarkGreen;
 using colour::kGreen;
@@ -115,8 +116,8 @@ void PipelineClock::ExeBubblesAndFlushes() {
     }
     c.lblEXEValue[ExeLabel::A].caption = Num(s.EXE.A);
     c.lblEXEValue[ExeLabel::B].caption = Num(s.EXE.B);
-    c.lblEXEValue[ExeLabel::AluA].foreColor = 0;
-    c.lblEXEValue[ExeLabel::AluB].foreColor = 0;
+    c.lblEXEValue[ExeLabel::AluA].foreColor = kBlack;
+    c.lblEXEValue[ExeLabel::AluB].foreColor = kBlack;
 }
 
 // ALU input A: MEM before WB; the address of a load in MEM is never forwarded.

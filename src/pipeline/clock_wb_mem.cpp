@@ -112,11 +112,11 @@ void PipelineClock::MemAccessAndBranch() {
         }
     }
     // Store data, default path.
-    mem[MemLabel::DataIn].foreColor = 0;
+    mem[MemLabel::DataIn].foreColor = colour::kBlack;
     mem[MemLabel::SelectData].caption = "0";
     s.MEM.DataIn = s.MEM.B;
     if (v_.coloursOperandSources) {
-        mem[MemLabel::TagB].foreColor = 0;
+        mem[MemLabel::TagB].foreColor = colour::kBlack;
     }
     // Store data forwarded from WB.
     if (m_.ForwardingEnabled && s.MEM.Op == "SW" && s.WB.RegWrite == 1 && s.MEM.Rx == s.WB.Rx &&

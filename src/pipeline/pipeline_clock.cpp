@@ -99,7 +99,7 @@ void PipelineClock::ClearLatches() {
     s.WB.Op = "0";
     s.WB.InstrText = "0";
     for (StageRecord *r : {&s.IF, &s.ID, &s.EXE, &s.MEM, &s.WB}) {
-        r->Colour = 0;
+        r->Colour = colour::kBlack;
     }
     s.ColourIndex = 0;
 }
@@ -114,7 +114,7 @@ void PipelineClock::BlankStageView() {
     for (int i = Stage::IF; i < Stage::kCount; ++i) {
         c_.lblStage[i].visible = false;
         c_.txtStageInfo2[i].visible = false;
-        c_.txtStageInfo2[i].foreColor = 0;
+        c_.txtStageInfo2[i].foreColor = colour::kBlack;
     }
     for (Control *row : c_.lblProg) {
         row->foreColor = kListingColour;
