@@ -167,8 +167,8 @@ FormLayout Build() {
             }
         }
     }
-    Control test = MakeControl(ControlKind::Button, "Test", -1, "test", kTestLeft, kTestTop,
-                               kTestWidth, kTestHeight);
+    Control test = MakeControl(ControlKind::Button, "Test", -1, "test", kTestButtonLeft,
+                               kTestButtonTop, kTestButtonWidth, kTestButtonHeight);
     test.backColor = static_cast<int32_t>(0x8000000F);
     f.controls.push_back(test);
     return f;
