@@ -23,14 +23,14 @@ void FiveStageClock::Clock() {
     StartClockAndWriteBack();
     // EXE's load-use flag travels on to MEM, which turns into the bubble; the fetch and ID hold
     // while MEM carries it.
-    if (s.ClockCount >= 3) {
+    if (s.ClockCount >= Stage::MEM) {
         s.MEM.LoadUseStall = s.EXE.LoadUseStall;
         MemPhase(s.MEM.LoadUseStall);
     }
-    if (s.ClockCount >= 2) {
+    if (s.ClockCount >= Stage::EXE) {
         ExePhase(m_.ForwardingEnabled && s.MEM.LoadUseStall);
     }
-    if (s.ClockCount >= 1) {
+    if (s.ClockCount >= Stage::ID) {
         s.IDStalled = IdHeldByHazard() || s.MEM.LoadUseStall;
         IdPhase(s.IDStalled);
     }

@@ -62,8 +62,9 @@ void PipelineClock::StartClockAndWriteBack() {
     c_.Information->visible = false;
     c_.Information->caption = " ";
     // From here the phases run from WB back to IF: each stage takes over what the stage before
-    // it held at the end of the previous clock.
-    if (s_.ClockCount >= 4) {
+    // it held at the end of the previous clock. The first instruction reaches a stage at the
+    // clock whose number, counted from 0, is the stage's own: the stage works from then on.
+    if (s_.ClockCount >= Stage::WB) {
         WbPhase();
     }
 }
