@@ -23,14 +23,14 @@ void FiveStageClock::Clock() {
     StartClockAndWriteBack();
     // EXE's load-use flag travels on to MEM, which turns into the bubble; the fetch and ID hold
     // while MEM carries it.
-    if (s.ClockCount >= 3) {
+    if (s.ClockCount >= Stage::MEM) {
         s.MEM.LoadUseStall = s.EXE.LoadUseStall;
         MemPhase(s.MEM.LoadUseStall);
     }
-    if (s.ClockCount >= 2) {
+    if (s.ClockCount >= Stage::EXE) {
         ExePhase(m_.ForwardingEnabled && s.MEM.LoadUseStall);
     }
-    if (s.ClockCount >= 1) {
+    if (s.ClockCount >= Stage::ID) {
         s.IDStalled = IdHeldByHazard() || s.MEM.LoadUseStall;
         IdPhase(s.IDStalled);
     }
@@ -42,8 +42,8 @@ void FiveStageClock::Clock() {
 void FiveStageClock::ExeLoadUseDetection() {
     PipelineState &s = s_;
     s.EXE.LoadUseStall = false;
-    c_.lblEXEValue[ExeLabel::B].foreColor = 0;
-    c_.lblEXEValue[ExeLabel::A].foreColor = 0;
+    c_.lblEXEValue[ExeLabel::B].foreColor = colour::kBlack;
+    c_.lblEXEValue[ExeLabel::A].foreColor = colour::kBlack;
     if (!(m_.ForwardingEnabled && s.StallDetectionEnabled && s.MEM.Op == "LW")) {
         return;
     }
@@ -87,7 +87,7 @@ void FiveStageClock::ExeRescueHeldOperand(bool forA, const char *suffix) {
 void FiveStageClock::ExeInputB() {
     PipelineState &s = s_;
     const ClockControls &c = c_;
-    c.lblEXEValue[ExeLabel::StoreData].foreColor = 0;
+    c.lblEXEValue[ExeLabel::StoreData].foreColor = colour::kBlack;
     if (!m_.ForwardingEnabled) {
         return;
     }

@@ -119,7 +119,7 @@ void frmMIPSFiveStageInt::MnuStall_Click() {
         C("LblStall").visible = true;
         C("Stall_Bubble", 0).visible = true;
         blink.enabled = true;
-        blink.interval = 100;
+        blink.interval = kStallBlinkInterval;
         StallDetectionEnabled = true;
     }
 }

@@ -1,5 +1,7 @@
 #include "layouts/explanation_parts.h"
 
+#include "ui/named_colours.h"
+
 namespace corvexa {
 
 namespace {
@@ -33,7 +35,7 @@ struct Builder {
         c.transparent = true;
         c.alignment = align;
         c.font = Font{"Arial", points, bold};
-        c.foreColor = 0;
+        c.foreColor = colour::kBlack;
         layout.controls.push_back(c);
     }
 };
@@ -85,7 +87,7 @@ void AddComparatorPicture(FormLayout &layout, const ComparatorPicture &p) {
     box.shape = ShapeKind::Rectangle;
     box.filled = true;
     box.backColor = 0xC0FFFF; // light yellow
-    box.borderColor = 0;
+    box.borderColor = colour::kBlack;
     box.borderWidth = 2;
     layout.controls.push_back(box);
 

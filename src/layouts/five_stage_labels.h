@@ -1,9 +1,26 @@
 #pragma once
-// Named elements of the value-label arrays of the pipeline drawing (lblIFValue, lblIDValue,
-// lblEXEValue, lblMEMValue, lblWBValue), shared by the label table and everything that writes the
-// labels. Elements not named here are fixed name tags.
+// Named elements of the control arrays of the pipeline drawing: the value labels (lblIFValue,
+// lblIDValue, lblEXEValue, lblMEMValue, lblWBValue) and the stage row, shared by the layout table
+// and everything that writes the controls. Value labels not named here are fixed name tags.
+
+#include <array>
 
 namespace corvexa {
+
+// The stage row under the drawing: lblStage (the stage's name) and txtStageInfo2 (the instruction
+// in the stage) have one element per stage, IF on the left.
+namespace Stage {
+enum : int { IF = 0, ID = 1, EXE = 2, MEM = 3, WB = 4 };
+inline constexpr int kCount = WB + 1;
+} // namespace Stage
+
+// Wires of the Line3 array that only show once a value runs along them: the clock shows each as
+// its stage fills, and a reset hides them all again.
+namespace ValueWire {
+enum : int { LatchA = 40, AluInputA = 41, AluResult = 63, MemoryAddress = 94 };
+} // namespace ValueWire
+inline constexpr std::array<int, 4> kValueWires = {ValueWire::LatchA, ValueWire::AluInputA,
+                                                   ValueWire::AluResult, ValueWire::MemoryAddress};
 
 namespace IfLabel {
 enum : int { Address = 0, Instruction = 1, PcPlus4 = 2, NextPc = 3, SelectPc = 4 };

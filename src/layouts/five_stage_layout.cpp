@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "layouts/five_stage_labels.h"
 #include "layouts/five_stage_parts.h"
 
 namespace corvexa {
@@ -393,10 +394,10 @@ void AddRegisterStrip(FormLayout &f) {
 }
 
 void AddStageRow(FormLayout &f) {
-    static constexpr int kColumn[5] = {540, 3180, 6240, 9000, 11220};
-    static constexpr int kWidth[5] = {2580, 3000, 2700, 2160, 1920};
-    static const char *const kStage[5] = {"IF", "ID", "EXE", "MEM", "WB"};
-    for (int s = 0; s < 5; ++s) {
+    static constexpr int kColumn[Stage::kCount] = {540, 3180, 6240, 9000, 11220};
+    static constexpr int kWidth[Stage::kCount] = {2580, 3000, 2700, 2160, 1920};
+    static const char *const kStage[Stage::kCount] = {"IF", "ID", "EXE", "MEM", "WB"};
+    for (int s = Stage::IF; s < Stage::kCount; ++s) {
         Control &stage = Label(f, "lblStage", s, kStage[s], kColumn[s], 9060, 900, 300);
         stage.font = MakeFont("MS Sans Serif", 12);
         stage.foreColor = 0x40C0;
@@ -409,8 +410,8 @@ void AddStageRow(FormLayout &f) {
         text.multiLine = false;
         text.visible = false;
 
-        Control &unused =
-            Box(f, "txtStageInfo1", s, "Text3", s == 3 ? 8985 : kColumn[s], 9660, kWidth[s], 675);
+        Control &unused = Box(f, "txtStageInfo1", s, "Text3", s == Stage::MEM ? 8985 : kColumn[s],
+                              9660, kWidth[s], 675);
         unused.font = MakeFont("MS Sans Serif", 8.25);
         unused.visible = false;
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "layouts/five_stage_labels.h"
 #include "layouts/five_stage_parts.h"
 
 namespace corvexa::five_stage {
@@ -355,10 +356,13 @@ void AddWires(FormLayout &f) {
     Assign(f, {}, plan.arrows[idx(Group::FetchMark)], {{}, fetchSingle}, false);
 
     // Wires the clock shows stage by stage: A into the ALU, its result out, the memory address.
-    Place(f, "Line3", 40, {{5625, 4320}, {6570, 4320}, kValue, kValueWidth}, false);
-    Place(f, "Line3", 41, {{7140, 4110}, {7380, 4110}, kValue, kValueWidth}, false);
-    Place(f, "Line3", 63, {{7770, 4380}, {8400, 4380}, kValue, kValueWidth}, false);
-    Place(f, "Line3", 94, {{8835, 4380}, {9720, 4380}, kValue, kValueWidth}, false);
+    Place(f, "Line3", ValueWire::LatchA, {{5625, 4320}, {6570, 4320}, kValue, kValueWidth}, false);
+    Place(f, "Line3", ValueWire::AluInputA, {{7140, 4110}, {7380, 4110}, kValue, kValueWidth},
+          false);
+    Place(f, "Line3", ValueWire::AluResult, {{7770, 4380}, {8400, 4380}, kValue, kValueWidth},
+          false);
+    Place(f, "Line3", ValueWire::MemoryAddress, {{8835, 4380}, {9720, 4380}, kValue, kValueWidth},
+          false);
     // Without forwarding: straight through the places of the A-input and store-data multiplexers.
     Place(f, "Line3", 117, {{6570, 4110}, {7140, 4110}, kValue, kValueWidth}, true);
     Place(f, "Line3", 118, {{8985, 6157}, {9600, 6157}, kValue, kValueWidth}, true);

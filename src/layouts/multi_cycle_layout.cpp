@@ -5,12 +5,20 @@
 #include <tuple>
 #include <utility>
 
+#include "ui/named_colours.h"
+
 namespace corvexa {
 
 namespace {
 
+using colour::kBlack;
+using colour::kDarkGreen;
+using colour::kDarkGrey;
+using colour::kMagenta;
+using colour::kRed;
+using colour::kWhite;
+
 constexpr int32_t kGrey = 0xE0E0E0;
-constexpr int32_t kWhite = 0xFFFFFF;
 constexpr int32_t kListingGreen = 0xC0FFC0;
 constexpr int32_t kWindowColour = static_cast<int32_t>(0x80000005);
 
@@ -55,8 +63,8 @@ Control &StageBox(FormLayout &f, const std::string &name, int index, const std::
 }
 
 void AddStages(FormLayout &f) {
-    StageBox(f, "Text1", -1, "IF", 945, 5220, 1065, 840, 24, 0);
-    StageBox(f, "ID", -1, "ID", 2775, 5220, 1065, 840, 24, 0);
+    StageBox(f, "Text1", -1, "IF", 945, 5220, 1065, 840, 24, kBlack);
+    StageBox(f, "ID", -1, "ID", 2775, 5220, 1065, 840, 24, kBlack);
     StageBox(f, "EXE", -1, " EXE ", 7185, 2550, 1470, 840, 24, 0x00C000);
     constexpr std::array<int, 5> kAdderLefts = {5700, 6630, 7605, 8505, 9510};
     for (int i = 0; i < 5; ++i) {
@@ -69,9 +77,9 @@ void AddStages(FormLayout &f) {
         StageBox(f, "txtFPMul", i, i < 9 ? "M" + std::to_string(i + 1) : "M 10",
                  kMultiplierLefts[i], 6915, 435, 840, 12, 0x800080);
     }
-    StageBox(f, "Text4", -1, "DIVIDE", 5145, 8925, 6075, 885, 24, 0);
-    StageBox(f, "Text2", -1, "MEM", 12045, 5310, 1080, 705, 18, 0);
-    StageBox(f, "Text3", -1, "WB", 13425, 5340, 975, 690, 18, 0);
+    StageBox(f, "Text4", -1, "DIVIDE", 5145, 8925, 6075, 885, 24, kBlack);
+    StageBox(f, "Text2", -1, "MEM", 12045, 5310, 1080, 705, 18, kBlack);
+    StageBox(f, "Text3", -1, "WB", 13425, 5340, 975, 690, 18, kBlack);
 }
 
 Control &Label(FormLayout &f, const std::string &name, int index, const std::string &caption,
@@ -88,7 +96,7 @@ void AddLabels(FormLayout &f) {
     const Font registerFont{"Arial Narrow", 15.75};
     for (auto [index, left, top] : {std::tuple{1, 2550, 3195}, std::tuple{2, 13125, 7245}}) {
         Label(f, "Label" + std::to_string(index), -1, " Register File ", left, top, 1245, 810,
-              registerFont, 0xFF00FF, kWindowColour)
+              registerFont, kMagenta, kWindowColour)
             .alignment = Align::Center;
     }
 
@@ -107,20 +115,20 @@ void AddLabels(FormLayout &f) {
 
     const Font tiny{"Arial Black", 6.75};
     const Font small{"Arial Black", 8.25};
-    Label(f, "lblMEMValue", 0, "NA", 12045, 2895, 210, 195, tiny, 0x404040, kWhite);
-    Label(f, "lblMEMValue", 1, "NA", 12075, 3300, 270, 225, small, 0x404040, kWhite).alignment =
+    Label(f, "lblMEMValue", 0, "NA", 12045, 2895, 210, 195, tiny, kDarkGrey, kWhite);
+    Label(f, "lblMEMValue", 1, "NA", 12075, 3300, 270, 225, small, kDarkGrey, kWhite).alignment =
         Align::Right;
-    Label(f, "lblMEMValue", 2, "0", 12090, 3645, 150, 330, Font{"Arial Black", 11.25}, 0x0000FF,
+    Label(f, "lblMEMValue", 2, "0", 12090, 3645, 150, 330, Font{"Arial Black", 11.25}, kRed,
           0xC0C0FF);
-    Label(f, "lblMEMValue", 3, "0", 12105, 4155, 90, 195, tiny, 0x0000FF, kWhite);
+    Label(f, "lblMEMValue", 3, "0", 12105, 4155, 90, 195, tiny, kRed, kWhite);
     for (auto [index, left, top] :
          {std::tuple{0, 13665, 4185}, std::tuple{1, 13665, 4560}, std::tuple{2, 13680, 4920}}) {
-        Label(f, "lblWBValue", index, "NA", left, top, 210, 195, tiny, 0x404040, kWhite);
+        Label(f, "lblWBValue", index, "NA", left, top, 210, 195, tiny, kDarkGrey, kWhite);
     }
-    Label(f, "lblWBValue", 3, "Rx=", 13845, 6195, 345, 225, small, 0x0000FF, kGrey);
+    Label(f, "lblWBValue", 3, "Rx=", 13845, 6195, 345, 225, small, kRed, kGrey);
 
-    Label(f, "Information", -1, "Information", 45, 10920, 15195, 315, Font{"Arial", 12, true}, 0,
-          0x80C0FF);
+    Label(f, "Information", -1, "Information", 45, 10920, 15195, 315, Font{"Arial", 12, true},
+          kBlack, 0x80C0FF);
     Control &banner =
         Add(f, MakeControl(ControlKind::Picture, "Picture14", -1, "", 30, 10740, 4680, 180));
     banner.pictureKind = "banner";
@@ -137,7 +145,7 @@ void AddListing(FormLayout &f) {
     const Font font;
     for (int i = 0; i < 32; ++i) {
         const int top = ListingRowTop(i);
-        Label(f, "lblPC", i, "PC Value", 14550, top, 660, 195, font, 0x008000, kListingGreen)
+        Label(f, "lblPC", i, "PC Value", 14550, top, 660, 195, font, kDarkGreen, kListingGreen)
             .alignment = Align::Right;
         Label(f, "lblProg", i, "Instruc1", 15255, top, 1800, 255, font, 0xC00000, kListingGreen);
         Label(f, "lblINumber", i, std::to_string(i), 16935, top, 195, 255, font, 0x404080,
@@ -184,7 +192,7 @@ constexpr Wire kWires[] = {
 
 void AddWires(FormLayout &f) {
     for (const Wire &w : kWires) {
-        Add(f, MakeLine(w.name, w.index, w.x1, w.y1, w.x2, w.y2, 0, w.width));
+        Add(f, MakeLine(w.name, w.index, w.x1, w.y1, w.x2, w.y2, kBlack, w.width));
     }
 }
 

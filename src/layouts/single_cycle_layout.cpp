@@ -37,10 +37,10 @@ const std::vector<Exception> &Exceptions() {
         {"LblStall", -1, 13275, 6900, 1125, 810, {}, true},
         {"lblForward", -1, 13140, 8160, 1425, 540, {}, true},
         {"lblIFValue", IfLabel::Instruction, -45, -150, 0, 0, {}},
-        {"lblStage", 3, -45, -45, 0, 0, {}},
+        {"lblStage", Stage::MEM, -45, -45, 0, 0, {}},
         {"lblEXEValue", 15, -45, -45, 0, 0, {}},
         {"txtPipeLine", 2, -45, -45, 0, 0, {}},
-        {"txtStageInfo1", 3, -30, -60, 0, 0, {}},
+        {"txtStageInfo1", Stage::MEM, -30, -60, 0, 0, {}},
         {"lblEXEValue", 22, -30, -285, 0, 0, {}},
         {"lblEXEValue", ExeLabel::AluA, -45, -60, -270, -75, 6.75},
         {"lblEXEValue", ExeLabel::AluB, 0, -90, -75, -60, 6.75},
@@ -167,8 +167,8 @@ FormLayout Build() {
             }
         }
     }
-    Control test = MakeControl(ControlKind::Button, "Test", -1, "test", kTestLeft, kTestTop,
-                               kTestWidth, kTestHeight);
+    Control test = MakeControl(ControlKind::Button, "Test", -1, "test", kTestButtonLeft,
+                               kTestButtonTop, kTestButtonWidth, kTestButtonHeight);
     test.backColor = static_cast<int32_t>(0x8000000F);
     f.controls.push_back(test);
     return f;

@@ -13,6 +13,7 @@ inline constexpr int kSingleCycleLeft = 60, kSingleCycleTop = 345;
 inline constexpr int kSingleCycleWidth = 12540, kSingleCycleHeight = 9810;
 inline constexpr int kSingleCycleRows = 25;
 // The "test" button, which stands on the register strip's row.
-inline constexpr int kTestLeft = 645, kTestTop = 225, kTestWidth = 1560, kTestHeight = 345;
+inline constexpr int kTestButtonLeft = 645, kTestButtonTop = 225;
+inline constexpr int kTestButtonWidth = 1560, kTestButtonHeight = 345;
 
 } // namespace corvexa

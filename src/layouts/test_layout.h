@@ -5,8 +5,9 @@
 
 namespace corvexa {
 
-inline constexpr int kTestLeft = 60;
-inline constexpr int kTestTop = 345;
+// Where the test window opens (twips).
+inline constexpr int kTestWindowLeft = 60;
+inline constexpr int kTestWindowTop = 345;
 inline constexpr int kTestRows = 23;
 inline constexpr int kTestColumns = 24;
 inline constexpr int kTestBoxes = kTestRows * kTestColumns; // box(0) to box(551)

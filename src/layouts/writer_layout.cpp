@@ -1,5 +1,7 @@
 #include "layouts/writer_layout.h"
 
+#include "ui/named_colours.h"
+
 namespace corvexa {
 
 namespace {
@@ -25,7 +27,7 @@ Control Box(const std::string &name, int row, const std::string &text, int left,
     Control c = MakeControl(ControlKind::TextBox, name, row, text, left, top, width, kBoxHeight);
     c.font = font;
     c.backColor = back;
-    c.foreColor = 0;
+    c.foreColor = colour::kBlack;
     return c;
 }
 
@@ -35,7 +37,7 @@ Control Separator(const std::string &name, int row, const std::string &text, int
     Control c = MakeLabel(name, row, text, left, top, width, kBoxHeight);
     c.font = font;
     c.backColor = back;
-    c.foreColor = 0;
+    c.foreColor = colour::kBlack;
     c.alignment = Align::Center;
     c.visible = false;
     return c;
@@ -47,7 +49,7 @@ Control List(const std::string &name, int row, const std::string &text, int left
                             kListHeight);
     c.font = font;
     c.backColor = back;
-    c.foreColor = 0;
+    c.foreColor = colour::kBlack;
     return c;
 }
 
@@ -70,7 +72,7 @@ FormLayout WriterLayout(const WriterLook &look) {
     f.width = 9480;
     f.height = 10890;
     f.backColor = back;
-    f.foreColor = 0;
+    f.foreColor = colour::kBlack;
     f.font = MakeFont("MS Sans Serif", 8.25);
 
     const Font courier = MakeFont("Courier", 9.75);

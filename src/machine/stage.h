@@ -40,6 +40,9 @@ inline constexpr int32_t kRetiredColour = 0xFF0000; // listing row of a retired 
 inline constexpr int32_t kListingColour = 0xC00000; // listing text before a run
 inline constexpr int32_t kBubbleColour = 255;       // bubbles and flushed records
 
+// ms until the explanation strip, once hidden, shows its text again.
+inline constexpr int16_t kInfoTimerInterval = 25000;
+
 // Per-slot tables a pipeline window fills when it assembles the program.
 struct AssembledTables {
     SlotTable<int16_t> ProgOpcode{};
@@ -65,7 +68,7 @@ struct PipelineState {
     bool BranchPolicyAlwaysFlush = false;
     bool BranchPolicyDelayed = false;
     bool BranchPolicyCancelled = false;
-    int16_t InfoTimerInterval = 25000;
+    int16_t InfoTimerInterval = kInfoTimerInterval;
     int32_t AluA = 0, AluB = 0, ForwardedB = 0;
     int SelectMuxB = 0;
     AssembledTables Tables;

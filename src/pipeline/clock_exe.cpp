@@ -6,6 +6,7 @@
 
 namespace corvexa {
 
+using colour::kBlack;
 using colour::kBlue;
 using colour::kDarkGreen;
 using colour::kGreen;
@@ -115,8 +116,8 @@ void PipelineClock::ExeBubblesAndFlushes() {
     }
     c.lblEXEValue[ExeLabel::A].caption = Num(s.EXE.A);
     c.lblEXEValue[ExeLabel::B].caption = Num(s.EXE.B);
-    c.lblEXEValue[ExeLabel::AluA].foreColor = 0;
-    c.lblEXEValue[ExeLabel::AluB].foreColor = 0;
+    c.lblEXEValue[ExeLabel::AluA].foreColor = kBlack;
+    c.lblEXEValue[ExeLabel::AluB].foreColor = kBlack;
 }
 
 // ALU input A: MEM before WB; the address of a load in MEM is never forwarded.
@@ -222,10 +223,10 @@ void PipelineClock::ExeShowValues() {
     s.EXE.BTA = Wrap32(int64_t{s.EXE.NPC} + imm4);
     exe[ExeLabel::BranchTarget].caption = Num(s.EXE.BTA);
 
-    c.txtStageInfo2[2].caption = s.EXE.InstrText;
-    c.Line3[40].visible = true;
-    c.Line3[41].visible = true;
-    c.Line3[63].visible = true;
+    c.txtStageInfo2[Stage::EXE].caption = s.EXE.InstrText;
+    for (int wire : {ValueWire::LatchA, ValueWire::AluInputA, ValueWire::AluResult}) {
+        c.Line3[wire].visible = true;
+    }
     for (int i :
          {ExeLabel::A, ExeLabel::B, ExeLabel::Imm32, ExeLabel::Rt, ExeLabel::Rd, ExeLabel::AluA,
           ExeLabel::AluB, ExeLabel::AluOut, ExeLabel::FuncShamt, ExeLabel::SelectB, ExeLabel::AluOp,
@@ -236,10 +237,10 @@ void PipelineClock::ExeShowValues() {
     if (c.exeControls != nullptr) {
         c.exeControls->visible = true;
     }
-    c.lblStage[2].visible = true;
-    c.txtStageInfo2[2].foreColor = s.EXE.Colour;
+    c.lblStage[Stage::EXE].visible = true;
+    c.txtStageInfo2[Stage::EXE].foreColor = s.EXE.Colour;
     ColourRow(s.EXE.Slot, s.EXE.Colour);
-    c.txtStageInfo2[2].visible = true;
+    c.txtStageInfo2[Stage::EXE].visible = true;
 }
 
 // The ALU. Results are wrapped to 32 bits; the shift amount is the 5-bit field, and the drawing

@@ -101,14 +101,14 @@ void PipelineClock::IdPhase(bool held) {
     id[IdLabel::Npc].caption = "NPC= " + Num(s.ID.NPC);
     id[IdLabel::Imm16].caption = hex4(s.ID.Imm);
     id[IdLabel::Imm32].caption = hex8(s.ID.Imm);
-    c.txtStageInfo2[1].caption = s.ID.InstrText;
+    c.txtStageInfo2[Stage::ID].caption = s.ID.InstrText;
     for (int i = IdLabel::Rs; i <= IdLabel::Opcode; ++i) {
         id[i].visible = true;
     }
-    c.lblStage[1].visible = true;
-    c.txtStageInfo2[1].foreColor = s.ID.Colour;
+    c.lblStage[Stage::ID].visible = true;
+    c.txtStageInfo2[Stage::ID].foreColor = s.ID.Colour;
     ColourRow(s.ID.Slot, s.ID.Colour);
-    c.txtStageInfo2[1].visible = true;
+    c.txtStageInfo2[Stage::ID].visible = true;
 }
 
 void PipelineClock::IfPhase(bool &loadUseFlag) {
@@ -280,22 +280,22 @@ void PipelineClock::IfFetchAndShow() {
     c.lblIFValue[IfLabel::Address].caption = Num(m_.ProgAddress[fi]);
     c.lblIFValue[IfLabel::Instruction].caption = s.IF.InstrText;
     c.lblIFValue[IfLabel::PcPlus4].caption = Num(s.IF.NPC);
-    c.txtStageInfo2[0].caption = s.IF.InstrText;
+    c.txtStageInfo2[Stage::IF].caption = s.IF.InstrText;
     if (!s.MEM.BranchTaken && !s.ID.BranchTaken) {
         c.lblIFValue[IfLabel::NextPc].caption = Num(Wrap32(int64_t{m_.ProgAddress[fi]} + 4));
     }
     for (int i = IfLabel::Address; i <= IfLabel::SelectPc; ++i) {
         c.lblIFValue[i].visible = true;
     }
-    c.lblStage[0].visible = true;
+    c.lblStage[Stage::IF].visible = true;
     for (Control *line : c.pcLines) {
         if (line != nullptr) {
             line->visible = true;
         }
     }
-    c.txtStageInfo2[0].foreColor = s.IF.Colour;
+    c.txtStageInfo2[Stage::IF].foreColor = s.IF.Colour;
     ColourRow(fi, s.IF.Colour);
-    c.txtStageInfo2[0].visible = true;
+    c.txtStageInfo2[Stage::IF].visible = true;
 }
 
 } // namespace corvexa

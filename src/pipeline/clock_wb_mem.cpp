@@ -50,12 +50,12 @@ void PipelineClock::WbPhase() {
     wb[WbLabel::RegWriteControl].caption = "RegWrite" + Num(s.WB.RegWrite);
     wb[WbLabel::Rx].caption = "Rx=" + Num(s.WB.Rx);
     wb[WbLabel::ValueStrip].caption = Num(s.WB.WriteBackValue);
-    c.txtStageInfo2[4].caption = s.WB.InstrText;
+    c.txtStageInfo2[Stage::WB].caption = s.WB.InstrText;
     wb[WbLabel::RegWrite].caption = Num(s.WB.RegWrite);
     wb[WbLabel::WritePort].caption = Num(s.WB.Rx);
-    c.lblStage[4].visible = true;
-    c.txtStageInfo2[4].visible = true;
-    c.txtStageInfo2[4].foreColor = s.WB.Colour;
+    c.lblStage[Stage::WB].visible = true;
+    c.txtStageInfo2[Stage::WB].visible = true;
+    c.txtStageInfo2[Stage::WB].foreColor = s.WB.Colour;
     ColourRow(s.WB.Slot, s.WB.Colour);
 }
 
@@ -105,18 +105,18 @@ void PipelineClock::MemAccessAndBranch() {
     PipelineState &s = s_;
     const ClockControls &c = c_;
     const ControlArray &mem = c.lblMEMValue;
-    c.txtStageInfo2[3].caption = s.MEM.InstrText;
+    c.txtStageInfo2[Stage::MEM].caption = s.MEM.InstrText;
     if (!m_.AggressiveBranching) {
         for (int i : {MemLabel::Zero, MemLabel::BranchTarget, MemLabel::BranchOutcome}) {
             mem[i].visible = true;
         }
     }
     // Store data, default path.
-    mem[MemLabel::DataIn].foreColor = 0;
+    mem[MemLabel::DataIn].foreColor = colour::kBlack;
     mem[MemLabel::SelectData].caption = "0";
     s.MEM.DataIn = s.MEM.B;
     if (v_.coloursOperandSources) {
-        mem[MemLabel::TagB].foreColor = 0;
+        mem[MemLabel::TagB].foreColor = colour::kBlack;
     }
     // Store data forwarded from WB.
     if (m_.ForwardingEnabled && s.MEM.Op == "SW" && s.WB.RegWrite == 1 && s.MEM.Rx == s.WB.Rx &&
@@ -140,11 +140,11 @@ void PipelineClock::MemAccessAndBranch() {
                   MemLabel::LmdTag, MemLabel::MemWriteTag, MemLabel::Loaded, MemLabel::AluOut}) {
         mem[i].visible = true;
     }
-    c.lblStage[3].visible = true;
-    c.txtStageInfo2[3].visible = true;
-    c.txtStageInfo2[3].foreColor = s.MEM.Colour;
+    c.lblStage[Stage::MEM].visible = true;
+    c.txtStageInfo2[Stage::MEM].visible = true;
+    c.txtStageInfo2[Stage::MEM].foreColor = s.MEM.Colour;
     ColourRow(s.MEM.Slot, s.MEM.Colour);
-    c.Line3[94].visible = true;
+    c.Line3[ValueWire::MemoryAddress].visible = true;
     mem[MemLabel::Address].caption = Num(s.MEM.AluOUT);
     mem[MemLabel::Rx].caption = "Rx=" + Num(s.MEM.Rx);
     mem[MemLabel::AluOut].caption = Num(s.MEM.AluOUT);

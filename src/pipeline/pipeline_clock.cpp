@@ -62,8 +62,9 @@ void PipelineClock::StartClockAndWriteBack() {
     c_.Information->visible = false;
     c_.Information->caption = " ";
     // From here the phases run from WB back to IF: each stage takes over what the stage before
-    // it held at the end of the previous clock.
-    if (s_.ClockCount >= 4) {
+    // it held at the end of the previous clock. The first instruction reaches a stage at the
+    // clock whose number, counted from 0, is the stage's own: the stage works from then on.
+    if (s_.ClockCount >= Stage::WB) {
         WbPhase();
     }
 }
@@ -99,7 +100,7 @@ void PipelineClock::ClearLatches() {
     s.WB.Op = "0";
     s.WB.InstrText = "0";
     for (StageRecord *r : {&s.IF, &s.ID, &s.EXE, &s.MEM, &s.WB}) {
-        r->Colour = 0;
+        r->Colour = colour::kBlack;
     }
     s.ColourIndex = 0;
 }
@@ -111,10 +112,10 @@ void PipelineClock::BlankStageView() {
             e->visible = false;
         }
     }
-    for (int i = 0; i <= 4; ++i) {
+    for (int i = Stage::IF; i < Stage::kCount; ++i) {
         c_.lblStage[i].visible = false;
         c_.txtStageInfo2[i].visible = false;
-        c_.txtStageInfo2[i].foreColor = 0;
+        c_.txtStageInfo2[i].foreColor = colour::kBlack;
     }
     for (Control *row : c_.lblProg) {
         row->foreColor = kListingColour;

@@ -25,7 +25,7 @@ int32_t TimesFour(int32_t imm) {
 } // namespace
 
 void PipelineWindow::lblIFValue_Click(int index) {
-    if (ClockCount < 0) {
+    if (ClockCount < Stage::IF) {
         desk().MessageBox("Circuit Not Clocked");
         return;
     }
@@ -52,7 +52,7 @@ void PipelineWindow::lblIFValue_Click(int index) {
 }
 
 void PipelineWindow::lblIDValue_Click(int index) {
-    if (ClockCount < 1) {
+    if (ClockCount < Stage::ID) {
         desk().MessageBox("Circuit Not Clocked");
         return;
     }
@@ -111,7 +111,7 @@ void PipelineWindow::lblIDValue_Click(int index) {
 }
 
 void PipelineWindow::lblEXEValue_Click(int index) {
-    if (ClockCount < 2) {
+    if (ClockCount < Stage::EXE) {
         desk().MessageBox("Circuit Not Clocked");
         return;
     }

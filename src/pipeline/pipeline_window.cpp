@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "layouts/five_stage_labels.h"
 #include "layouts/five_stage_layout.h"
 #include "layouts/register_strip.h"
 #include "machine/assemble.h"
@@ -67,7 +68,7 @@ void PipelineWindow::LoadStartState() {
     BranchPolicyDelayed = false;
     BranchPolicyCancelled = false;
     C("lblBranchPolicy").caption = "Normal (Predict Not Taken)";
-    InfoTimerInterval = 25000;
+    InfoTimerInterval = kInfoTimerInterval;
     machine().RegistersInitialised = false;
     StartAfresh(Registers::KeptIfPreset);
     HidePcLines();
@@ -105,8 +106,8 @@ void PipelineWindow::Reset_Click() {
     clock_->ClearLatches();
     ResetOptions();
     HidePcLines();
-    for (int i : {40, 41, 63, 94}) {
-        clock_->controls().Line3[i].visible = false;
+    for (int wire : kValueWires) {
+        clock_->controls().Line3[wire].visible = false;
     }
 }
 
@@ -151,9 +152,9 @@ void PipelineWindow::Timer1_Timer() {
 
 void PipelineWindow::StallBlink_Timer() {
     Control &stall = C("LblStall");
-    stall.foreColor += 100;
-    if (stall.foreColor >= 51232) {
-        stall.foreColor = 500;
+    stall.foreColor += kStallBlinkStep;
+    if (stall.foreColor >= kStallBlinkTop) {
+        stall.foreColor = kStallBlinkRestart;
     }
 }
 

@@ -3,6 +3,7 @@
 // reset, the register strip, the first-use prompt, the timers, the value-label explanations and
 // the window state by name. Each window adds its layout, its clock sequence and its commands.
 
+#include <cstdint>
 #include <memory>
 
 #include "machine/stage.h"
@@ -10,6 +11,13 @@
 #include "ui/form.h"
 
 namespace corvexa {
+
+// The stall indicator blinks: at every tick its text colour climbs by a step, and falls back once
+// it has passed the top.
+inline constexpr int kStallBlinkInterval = 100; // ms
+inline constexpr int32_t kStallBlinkStep = 100;
+inline constexpr int32_t kStallBlinkTop = 51232;
+inline constexpr int32_t kStallBlinkRestart = 500;
 
 // What sets one window's frame apart from the other's.
 struct FrameTraits {

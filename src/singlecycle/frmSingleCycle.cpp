@@ -13,7 +13,7 @@ constexpr bool kForwarding = true;
 constexpr bool kStallDetection = true;
 constexpr bool kEarlyBranchDecision = false;
 
-constexpr int kStripLeft = kTestLeft + kTestWidth + 80;
+constexpr int kStripLeft = kTestButtonLeft + kTestButtonWidth + 80;
 
 FrameTraits SingleCycleTraits() {
     FrameTraits t;

@@ -40,8 +40,8 @@ int32_t TestSumColour(int64_t sum) {
 }
 
 frmTEST::frmTEST(Desk &desk) : Form(desk, "frmTEST", TestLayout()) {
-    left = kTestLeft;
-    top = kTestTop;
+    left = kTestWindowLeft;
+    top = kTestWindowTop;
     On("Press", [this] { Press_Click(); });
 }
 

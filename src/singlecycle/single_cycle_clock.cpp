@@ -1,5 +1,6 @@
 // The single-cycle window's clock sequence and its own steps.
 #include "singlecycle/single_cycle_clock.h"
+#include "layouts/five_stage_labels.h"
 
 namespace corvexa {
 
@@ -25,13 +26,13 @@ void SingleCycleClock::Clock() {
     bool &loadUse = s_.LoadUseStall;
     StartClockAndWriteBack();
     const int32_t clock = s_.ClockCount;
-    if (clock >= 3) {
+    if (clock >= Stage::MEM) {
         MemPhase(loadUse);
     }
-    if (clock >= 2) {
+    if (clock >= Stage::EXE) {
         ExePhase(loadUse);
     }
-    if (clock >= 1) {
+    if (clock >= Stage::ID) {
         IdPhase(IdHeldByHazard());
     }
     IfPhase(loadUse);
