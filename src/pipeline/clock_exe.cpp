@@ -15,13 +15,9 @@ using colour::kYellow;
 
 namespace {
 
-bool IsImmediateOp(const std::string &op) {
-    return op == "ADDI" || op == "ADDIU" || op == "SLTI" || op == "SLTIU";
-}
-
 // Instructions whose second register field is no source of the ALU.
 bool ReadsRsOnly(const std::string &op) {
-    return op == "SW" || op == "LW" || IsImmediateOp(op) || op == "NOP" || op.empty();
+    return IsImmediateIntoB(op) || IsBubble(op) || op.empty();
 }
 
 // Results before the 32-bit wrap. A set-less compares the whole values, as a subtraction wide
@@ -54,7 +50,7 @@ int64_t AluResult(AluOp op, int32_t a, int32_t b, int shamt) {
 void MakeBubble(StageRecord &r) {
     r.InstrText += "(NOP)";
     r.Colour = kBubbleColour;
-    r.Op = "NOP";
+    r.Op = kNopMnemonic;
     r.RegWrite = 0;
     r.MemWrite = 0;
 }
@@ -139,7 +135,7 @@ void PipelineClock::ExeBubblesAndFlushes() {
         s.EXE.Colour = kBubbleColour;
         s.EXE.RegWrite = 0;
         s.EXE.MemWrite = 0;
-        s.EXE.Op = "NOP";
+        s.EXE.Op = kNopMnemonic;
     }
     c.lblEXEValue[ExeLabel::A].caption = Num(s.EXE.A);
     c.lblEXEValue[ExeLabel::B].caption = Num(s.EXE.B);
@@ -158,7 +154,7 @@ void PipelineClock::ExeAluInputA() {
         c.lblForward->foreColor = kBlue;
     } else {
         select.visible = true;
-        if (s.MEM.Op != "LW" && s.MEM.RegWrite == 1 && s.EXE.Rs != 0 && s.EXE.Rs == s.MEM.Rx) {
+        if (!IsLoad(s.MEM.Op) && s.MEM.RegWrite == 1 && s.EXE.Rs != 0 && s.EXE.Rs == s.MEM.Rx) {
             s.AluA = s.MEM.AluOUT;
             select.caption = "1";
             c.lblForward->foreColor = kRed;
@@ -172,7 +168,7 @@ void PipelineClock::ExeAluInputA() {
                                      Str(s.MEM.Rx) + "). WB forwarding to Rs Neglected.";
             }
         } else if (s.WB.RegWrite == 1 && s.EXE.Rs != 0 && s.EXE.Rs == s.WB.Rx) {
-            s.AluA = s.WB.Op == "LW" ? s.WB.LMD : s.WB.AluOUT;
+            s.AluA = IsLoad(s.WB.Op) ? s.WB.LMD : s.WB.AluOUT;
             select.caption = "2";
             c.lblForward->foreColor = kRed;
             c.lblEXEValue[ExeLabel::AluA].foreColor = kGreen;
@@ -220,7 +216,7 @@ void PipelineClock::ForwardBFromMem() {
 
 void PipelineClock::ForwardBFromWb() {
     PipelineState &s = s_;
-    s.ForwardedB = s.WB.Op == "LW" ? s.WB.LMD : s.WB.AluOUT;
+    s.ForwardedB = IsLoad(s.WB.Op) ? s.WB.LMD : s.WB.AluOUT;
     s.SelectMuxB = 3;
     c_.lblForward->foreColor = kRed;
     if (v_.coloursOperandSources) {
