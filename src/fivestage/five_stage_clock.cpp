@@ -1,6 +1,7 @@
 // The five-stage window's clock sequence and its own steps.
 #include "fivestage/five_stage_clock.h"
 #include "layouts/five_stage_labels.h"
+#include "machine/mnemonics.h"
 #include "machine/numstr.h"
 
 namespace corvexa {
@@ -8,12 +9,13 @@ namespace corvexa {
 namespace {
 
 // The look-ahead never waits for a bubble or a flushed record.
-constexpr const char *kLookAheadIgnores = "NOP";
+bool LookAheadIgnores(std::string_view op) {
+    return IsBubble(op);
+}
 
 // Mnemonics whose input B never takes a forwarded register; a store's data has a path of its own.
 bool InputBSkips(const std::string &op) {
-    return op == "LW" || op == "ADDI" || op == "ADDIU" || op == "SLTI" || op == "SLTIU" ||
-           op.empty();
+    return (IsImmediateIntoB(op) && !IsStore(op)) || op.empty();
 }
 
 } // namespace
@@ -44,7 +46,7 @@ void FiveStageClock::ExeLoadUseDetection() {
     s.EXE.LoadUseStall = false;
     c_.lblEXEValue[ExeLabel::B].foreColor = colour::kBlack;
     c_.lblEXEValue[ExeLabel::A].foreColor = colour::kBlack;
-    if (!(m_.ForwardingEnabled && s.StallDetectionEnabled && s.MEM.Op == "LW")) {
+    if (!(m_.ForwardingEnabled && s.StallDetectionEnabled && IsLoad(s.MEM.Op))) {
         return;
     }
     const bool rtFromWb = s.WB.RegWrite == 1 && s.EXE.Rt == s.WB.Rx;
@@ -96,9 +98,9 @@ void FiveStageClock::ExeInputB() {
     if (InputBSkips(op)) {
         return;
     }
-    if (op == "SW") {
+    if (IsStore(op)) {
         if (s.WB.RegWrite == 1 && s.EXE.Rt != 0 && s.EXE.Rt == s.WB.Rx) {
-            s.EXE.B = s.WB.Op == "LW" ? s.WB.LMD : s.WB.AluOUT;
+            s.EXE.B = IsLoad(s.WB.Op) ? s.WB.LMD : s.WB.AluOUT;
             Explain("Data (" + Num(s.EXE.B) +
                     ") Forwarded between WB stage and Exe Stage for B. A MUX for this not shown in "
                     "Diagram");
@@ -126,12 +128,11 @@ void FiveStageClock::ExeInputB() {
 void FiveStageClock::IfStallLookAhead() {
     PipelineState &s = s_;
     const std::string &op = s.ID.Op;
-    s.RtIsSource = s.ID.Rt != 0 && !(op == "LW" || op == "ADDI" || op == "ADDIU" || op == "SLTI" ||
-                                     op == "SLTIU" || op.empty());
+    s.RtIsSource = s.ID.Rt != 0 && !RtIsNoSource(op);
     if (s.ID.Rs == 0 && !s.RtIsSource) {
         return;
     }
-    const LookAheadHits h = LookAheadHazard(kLookAheadIgnores);
+    const LookAheadHits h = LookAheadHazard(LookAheadIgnores);
     if (h.any()) {
         auto reason = [](const char *stage, int16_t rx, const char *field) {
             return std::string(" Instruction in ") + stage + " Stage has same destination (R" +

@@ -20,7 +20,7 @@ bool AssembleInstruction(Machine &m, AssembledTables &t, int slot) {
         return false;
     }
     t.ProgOpcode[s] = info->opcode;
-    t.AluOpName[s] = std::string(info->aluOpName);
+    t.AluOpName[s] = std::string(AluOpName(info->alu));
     const auto opcode = static_cast<uint32_t>(info->opcode);
     const auto funct = static_cast<uint32_t>(info->funct);
 

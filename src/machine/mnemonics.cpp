@@ -7,43 +7,55 @@ namespace corvexa {
 
 namespace {
 
-using enum ImmSource;
+using enum AluOp;
+using enum BranchOn;
+constexpr ImmSource Offset = ImmSource::Offset;
+constexpr ImmSource Imm = ImmSource::Imm;
+constexpr ImmSource BranchOffset = ImmSource::BranchOffset;
+constexpr ImmSource NoImm = ImmSource::None;
+constexpr AluOp NoAlu = AluOp::None;
 constexpr InstrKind I = InstrKind::I;
 constexpr InstrKind R = InstrKind::R;
 constexpr InstrKind Shift = InstrKind::Shift;
 constexpr InstrKind NoKind = InstrKind::None;
 
 constexpr std::array<MnemonicInfo, 26> kMnemonics = {{
-    {"LW", FormatLoadStore, false, true, I, 35, 0, "ADD", Offset},
-    {"SW", FormatLoadStore, false, true, I, 43, 0, "ADD", Offset},
-    {"ADD", FormatRegister, false, true, R, 0, 32, "ADD", None},
-    {"SUB", FormatRegister, false, true, R, 0, 34, "SUB", None},
-    {"ADDI", FormatImmediate, false, true, I, 8, 0, "ADD", Imm},
-    {"ADDU", FormatRegister, false, true, R, 0, 33, "ADD", None},
-    {"ADDIU", FormatImmediate, false, true, I, 9, 0, "ADD", Imm},
-    {"SUBU", FormatRegister, false, true, R, 0, 35, "SUB", None},
-    {"AND", FormatRegister, false, true, R, 0, 36, "BitAND", None},
-    {"OR", FormatRegister, false, true, R, 0, 37, "BitOR", None},
-    {"NOR", FormatRegister, false, true, R, 0, 39, "BitNOR(OR-NOT)", None},
-    {"SLL", FormatImmediate, false, true, Shift, 0, 0, "Shift L", None},
-    {"SRL", FormatImmediate, false, true, Shift, 0, 2, "Shift R", None},
-    {"BEQ", FormatBranch, true, true, I, 4, 0, "SUB", BranchOffset},
-    {"BNEQ", FormatBranch, true, true, I, 5, 0, "SUB", BranchOffset},
-    {"SLT", FormatRegister, false, true, R, 0, 42, "SUB", None},
-    {"SLTI", FormatImmediate, false, true, I, 10, 0, "SUB", Imm},
-    {"SLTIU", FormatImmediate, false, true, I, 11, 0, "SUB", Imm},
-    {"SLTU", FormatRegister, false, true, R, 0, 43, "SUB", None},
-    {"NOP", FormatNop, false, true, NoKind, 0, 0, "NOP", None},
-    // The pipeline windows run integer programs only: these have no encoding.
-    {"ADD.S", FormatFPArith, false, false, NoKind, 0, 0, "", None},
-    {"SUB.S", FormatFPArith, false, false, NoKind, 0, 0, "", None},
-    {"MUL.S", FormatFPArith, false, false, NoKind, 0, 0, "", None},
-    {"DIV.S", FormatFPArith, false, false, NoKind, 0, 0, "", None},
-    {"L.S", FormatFPLoadStore, false, false, NoKind, 0, 0, "", None},
-    {"S.S", FormatFPLoadStore, false, false, NoKind, 0, 0, "", None},
+    {"LW", FormatLoadStore, kLoad | kImmediateB, Never, Add, true, I, 35, 0, Offset},
+    {"SW", FormatLoadStore, kStore | kImmediateB, Never, Add, true, I, 43, 0, Offset},
+    {"ADD", FormatRegister, kNoKinds, Never, Add, true, R, 0, 32, NoImm},
+    {"SUB", FormatRegister, kNoKinds, Never, Sub, true, R, 0, 34, NoImm},
+    {"ADDI", FormatImmediate, kImmediateB, Never, Add, true, I, 8, 0, Imm},
+    {"ADDU", FormatRegister, kNoKinds, Never, Add, true, R, 0, 33, NoImm},
+    {"ADDIU", FormatImmediate, kImmediateB, Never, Add, true, I, 9, 0, Imm},
+    {"SUBU", FormatRegister, kNoKinds, Never, Sub, true, R, 0, 35, NoImm},
+    {"AND", FormatRegister, kNoKinds, Never, And, true, R, 0, 36, NoImm},
+    {"OR", FormatRegister, kNoKinds, Never, Or, true, R, 0, 37, NoImm},
+    {"NOR", FormatRegister, kNoKinds, Never, Nor, true, R, 0, 39, NoImm},
+    {"SLL", FormatImmediate, kNoKinds, Never, ShiftLeft, true, Shift, 0, 0, NoImm},
+    {"SRL", FormatImmediate, kNoKinds, Never, ShiftRight, true, Shift, 0, 2, NoImm},
+    {"BEQ", FormatBranch, kNoKinds, Equal, Sub, true, I, 4, 0, BranchOffset},
+    {"BNEQ", FormatBranch, kNoKinds, NotEqual, Sub, true, I, 5, 0, BranchOffset},
+    {"SLT", FormatRegister, kNoKinds, Never, SetLess, true, R, 0, 42, NoImm},
+    {"SLTI", FormatImmediate, kImmediateB, Never, SetLess, true, I, 10, 0, Imm},
+    {"SLTIU", FormatImmediate, kImmediateB, Never, SetLess, true, I, 11, 0, Imm},
+    {"SLTU", FormatRegister, kNoKinds, Never, SetLess, true, R, 0, 43, NoImm},
+    {"NOP", FormatNop, kBubble, Never, Nop, true, NoKind, 0, 0, NoImm},
+    // The pipeline windows run integer programs only: these have no encoding, no kind and no ALU
+    // operation there.
+    {"ADD.S", FormatFPArith, kNoKinds, Never, NoAlu, false, NoKind, 0, 0, NoImm},
+    {"SUB.S", FormatFPArith, kNoKinds, Never, NoAlu, false, NoKind, 0, 0, NoImm},
+    {"MUL.S", FormatFPArith, kNoKinds, Never, NoAlu, false, NoKind, 0, 0, NoImm},
+    {"DIV.S", FormatFPArith, kNoKinds, Never, NoAlu, false, NoKind, 0, 0, NoImm},
+    {"L.S", FormatFPLoadStore, kNoKinds, Never, NoAlu, false, NoKind, 0, 0, NoImm},
+    {"S.S", FormatFPLoadStore, kNoKinds, Never, NoAlu, false, NoKind, 0, 0, NoImm},
 }};
 
-static_assert(kMnemonics[kIntegerMnemonicCount - 1].mnemonic == "NOP");
+static_assert(kMnemonics[kIntegerMnemonicCount - 1].mnemonic == kNopMnemonic);
+
+bool HasKind(std::string_view mnemonic, Kinds kind) {
+    const MnemonicInfo *row = FindMnemonic(mnemonic);
+    return row != nullptr && (row->kinds & kind) != 0;
+}
 
 } // namespace
 
@@ -74,9 +86,64 @@ InstrFormatKind LastRowFormat(std::span<const MnemonicInfo> among) {
     return last;
 }
 
+bool IsLoad(std::string_view mnemonic) {
+    return HasKind(mnemonic, kLoad);
+}
+
+bool IsStore(std::string_view mnemonic) {
+    return HasKind(mnemonic, kStore);
+}
+
+bool IsImmediateIntoB(std::string_view mnemonic) {
+    return HasKind(mnemonic, kImmediateB);
+}
+
+bool IsBubble(std::string_view mnemonic) {
+    return HasKind(mnemonic, kBubble);
+}
+
 bool IsBranchMnemonic(std::string_view mnemonic) {
     const MnemonicInfo *row = FindMnemonic(mnemonic);
-    return row != nullptr && row->branch;
+    return row != nullptr && row->branchOn != BranchOn::Never;
+}
+
+bool TakesBranch(std::string_view mnemonic, bool operandsEqual) {
+    const MnemonicInfo *row = FindMnemonic(mnemonic);
+    if (row == nullptr) {
+        return false;
+    }
+    return (row->branchOn == BranchOn::Equal && operandsEqual) ||
+           (row->branchOn == BranchOn::NotEqual && !operandsEqual);
+}
+
+AluOp AluOpOf(std::string_view mnemonic) {
+    const MnemonicInfo *row = FindMnemonic(mnemonic);
+    return row != nullptr ? row->alu : AluOp::None;
+}
+
+std::string_view AluOpName(AluOp op) {
+    switch (op) {
+    case AluOp::Nop:
+        return "NOP";
+    case AluOp::Add:
+        return "ADD";
+    case AluOp::Sub:
+    case AluOp::SetLess:
+        return "SUB";
+    case AluOp::And:
+        return "BitAND";
+    case AluOp::Or:
+        return "BitOR";
+    case AluOp::Nor:
+        return "BitNOR(OR-NOT)";
+    case AluOp::ShiftLeft:
+        return "Shift L";
+    case AluOp::ShiftRight:
+        return "Shift R";
+    case AluOp::None:
+        break;
+    }
+    return "";
 }
 
 } // namespace corvexa

@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "machine/mnemonics.h"
+
 namespace corvexa {
 
 namespace {
@@ -374,7 +376,7 @@ std::optional<ProgramImage> ParseProgramFile(std::string_view text) {
                 return std::nullopt;
             }
             for (int k = kFirstPaddedSlot; k < kSlots; ++k) {
-                image[static_cast<size_t>(k)] = ProgramFileRecord{"NOP"};
+                image[static_cast<size_t>(k)] = ProgramFileRecord{std::string(kNopMnemonic)};
             }
             break;
         }

@@ -1,6 +1,7 @@
 // The EXE stage steps of a clock: latch transfer, load-use tests, bubbles and flushes, the
 // forwarding units of ALU input A and the paths into input B, the branch target and the ALU.
 #include "layouts/five_stage_labels.h"
+#include "machine/mnemonics.h"
 #include "machine/numstr.h"
 #include "pipeline/pipeline_clock.h"
 
@@ -15,19 +16,42 @@ using colour::kYellow;
 
 namespace {
 
-bool IsImmediateOp(const std::string &op) {
-    return op == "ADDI" || op == "ADDIU" || op == "SLTI" || op == "SLTIU";
-}
-
 // Instructions whose second register field is no source of the ALU.
 bool ReadsRsOnly(const std::string &op) {
-    return op == "SW" || op == "LW" || IsImmediateOp(op) || op == "NOP" || op.empty();
+    return IsImmediateIntoB(op) || IsBubble(op) || op.empty();
+}
+
+// Results before the 32-bit wrap. A set-less compares the whole values, as a subtraction wide
+// enough never to overflow would.
+int64_t AluResult(AluOp op, int32_t a, int32_t b, int shamt) {
+    switch (op) {
+    case AluOp::Add:
+        return int64_t{a} + b;
+    case AluOp::Sub:
+        return int64_t{a} - b;
+    case AluOp::SetLess:
+        return a < b ? 1 : 0;
+    case AluOp::And:
+        return a & b;
+    case AluOp::Or:
+        return a | b;
+    case AluOp::Nor:
+        return ~(a | b);
+    case AluOp::ShiftLeft:
+        return int64_t{static_cast<uint32_t>(static_cast<uint32_t>(b) << shamt)}; // 32-bit pattern
+    case AluOp::ShiftRight:
+        return static_cast<int64_t>(static_cast<uint32_t>(b) >> shamt);
+    case AluOp::None:
+    case AluOp::Nop:
+        break;
+    }
+    return 0;
 }
 
 void MakeBubble(StageRecord &r) {
     r.InstrText += "(NOP)";
     r.Colour = kBubbleColour;
-    r.Op = "NOP";
+    r.Op = kNopMnemonic;
     r.RegWrite = 0;
     r.MemWrite = 0;
 }
@@ -112,7 +136,7 @@ void PipelineClock::ExeBubblesAndFlushes() {
         s.EXE.Colour = kBubbleColour;
         s.EXE.RegWrite = 0;
         s.EXE.MemWrite = 0;
-        s.EXE.Op = "NOP";
+        s.EXE.Op = kNopMnemonic;
     }
     c.lblEXEValue[ExeLabel::A].caption = Num(s.EXE.A);
     c.lblEXEValue[ExeLabel::B].caption = Num(s.EXE.B);
@@ -131,7 +155,7 @@ void PipelineClock::ExeAluInputA() {
         c.lblForward->foreColor = kBlue;
     } else {
         select.visible = true;
-        if (s.MEM.Op != "LW" && s.MEM.RegWrite == 1 && s.EXE.Rs != 0 && s.EXE.Rs == s.MEM.Rx) {
+        if (!IsLoad(s.MEM.Op) && s.MEM.RegWrite == 1 && s.EXE.Rs != 0 && s.EXE.Rs == s.MEM.Rx) {
             s.AluA = s.MEM.AluOUT;
             select.caption = "1";
             c.lblForward->foreColor = kRed;
@@ -145,7 +169,7 @@ void PipelineClock::ExeAluInputA() {
                                      Str(s.MEM.Rx) + "). WB forwarding to Rs Neglected.";
             }
         } else if (s.WB.RegWrite == 1 && s.EXE.Rs != 0 && s.EXE.Rs == s.WB.Rx) {
-            s.AluA = s.WB.Op == "LW" ? s.WB.LMD : s.WB.AluOUT;
+            s.AluA = IsLoad(s.WB.Op) ? s.WB.LMD : s.WB.AluOUT;
             select.caption = "2";
             c.lblForward->foreColor = kRed;
             c.lblEXEValue[ExeLabel::AluA].foreColor = kGreen;
@@ -193,7 +217,7 @@ void PipelineClock::ForwardBFromMem() {
 
 void PipelineClock::ForwardBFromWb() {
     PipelineState &s = s_;
-    s.ForwardedB = s.WB.Op == "LW" ? s.WB.LMD : s.WB.AluOUT;
+    s.ForwardedB = IsLoad(s.WB.Op) ? s.WB.LMD : s.WB.AluOUT;
     s.SelectMuxB = 3;
     c_.lblForward->foreColor = kRed;
     if (v_.coloursOperandSources) {
@@ -253,66 +277,41 @@ void PipelineClock::ExeAlu() {
     const int slot = RegIndex(s.EXE.Slot);
     const int shamt = m_.ProgShamt[slot] & 31;
 
-    enum class Row { Immediate, RegisterB, Nop, Unknown } row = Row::Unknown;
-    int64_t out = 0;
-    auto registerB = [&] {
+    const AluOp alu = AluOpOf(op);
+    if (alu == AluOp::None) {
+        desk_.MessageBox("Unrecognised Command Caught in EXE Stage");
+        return;
+    }
+    enum class Row { Immediate, RegisterB, Nop } row = Row::RegisterB;
+    int32_t b = 0;
+    if (alu == AluOp::Nop) {
+        row = Row::Nop;
+    } else if (IsImmediateIntoB(op)) {
+        // A load or store keeps its immediate as input B; the other immediates leave the last
+        // register input there.
+        if (IsLoad(op) || IsStore(op)) {
+            s.AluB = s.EXE.Imm;
+        }
+        b = s.EXE.Imm;
+        row = Row::Immediate;
+    } else {
         exe[ExeLabel::SelectB].caption = "0";
         s.AluB = s.EXE.B;
         if (s.SelectMuxB > 1) {
             s.AluB = s.ForwardedB;
             exe[ExeLabel::SelectB].caption = Num(s.SelectMuxB);
         }
-        row = Row::RegisterB;
-    };
-    if (op == "LW" || op == "SW") {
-        s.AluB = s.EXE.Imm;
-        out = int64_t{s.AluA} + s.AluB;
-        row = Row::Immediate;
-    } else if (op == "ADDI" || op == "ADDIU") {
-        out = int64_t{s.AluA} + s.EXE.Imm;
-        row = Row::Immediate;
-    } else if (op == "SLTI" || op == "SLTIU") {
-        out = s.AluA < s.EXE.Imm ? 1 : 0;
-        row = Row::Immediate;
-    } else if (op == "SLL") {
-        registerB();
-        out = int64_t{static_cast<uint32_t>(static_cast<uint32_t>(s.AluB)
-                                            << shamt)}; // the 32-bit pattern, shifted
-    } else if (op == "SRL") {
-        registerB();
-        out = static_cast<int64_t>(static_cast<uint32_t>(s.AluB) >> shamt);
-    } else if (op == "BEQ" || op == "BNEQ" || op == "SUB" || op == "SUBU") {
-        registerB();
-        out = int64_t{s.AluA} - s.AluB;
-    } else if (op == "NOP") {
-        row = Row::Nop;
-    } else if (op == "ADD" || op == "ADDU") {
-        registerB();
-        out = int64_t{s.AluA} + s.AluB;
-    } else if (op == "AND") {
-        registerB();
-        out = s.AluA & s.AluB;
-    } else if (op == "NOR") {
-        registerB();
-        out = ~(s.AluA | s.AluB);
-    } else if (op == "OR") {
-        registerB();
-        out = s.AluA | s.AluB;
-    } else if (op == "SLT" || op == "SLTU") {
-        registerB();
-        out = int64_t{s.AluA} - s.AluB < 0 ? 1 : 0;
+        b = s.AluB;
     }
+    const int64_t out = AluResult(alu, s.AluA, b, shamt);
 
     switch (row) {
-    case Row::Unknown:
-        desk_.MessageBox("Unrecognised Command Caught in EXE Stage");
-        return;
     case Row::Immediate:
         s.EXE.AluOUT = Wrap32(out);
         s.EXE.Rx = s.EXE.Rt;
         exe[ExeLabel::SelectRx].caption = "0";
         exe[ExeLabel::SelectB].caption = "1";
-        exe[ExeLabel::AluB].caption = Num(op == "LW" || op == "SW" ? s.AluB : s.EXE.Imm);
+        exe[ExeLabel::AluB].caption = Num(s.EXE.Imm);
         if (v_.coloursOperandSources) {
             exe[ExeLabel::AluB].foreColor = colour::kMagenta;
         }

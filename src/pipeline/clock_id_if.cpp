@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "layouts/five_stage_labels.h"
+#include "machine/mnemonics.h"
 #include "machine/numstr.h"
 #include "pipeline/pipeline_clock.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 void Flush(StageRecord &r) {
     r.InstrText += "(Flushed)";
-    r.Op = "NOP";
+    r.Op = kNopMnemonic;
     r.Colour = kBubbleColour;
     r.Rs = r.Rt = r.Rd = 0;
     r.Imm = 0;
@@ -22,7 +23,7 @@ void Flush(StageRecord &r) {
 
 bool PipelineClock::LoadFeedsBranch(const StageRecord &producer) const {
     const StageRecord &id = s_.ID;
-    return m_.AggressiveBranching && IsBranch(id.Op) && producer.Op == "LW" &&
+    return m_.AggressiveBranching && IsBranch(id.Op) && IsLoad(producer.Op) &&
            producer.RegWrite == 1 &&
            ((id.Rs != 0 && producer.Rx == id.Rs) || (id.Rt != 0 && producer.Rx == id.Rt));
 }
@@ -31,7 +32,7 @@ bool PipelineClock::LoadFeedsBranch(const StageRecord &producer) const {
 // holds only its address there; the branch waits for its write-back instead (IF look-ahead).
 void PipelineClock::EarlyBranchOperandUpdate() {
     const StageRecord &mem = s_.MEM;
-    if (mem.RegWrite != 1 || mem.Op == "LW") {
+    if (mem.RegWrite != 1 || IsLoad(mem.Op)) {
         return;
     }
     for (int r : {int{s_.ID.Rs}, int{s_.ID.Rt}}) {
@@ -83,8 +84,8 @@ void PipelineClock::IdPhase(bool held) {
         EarlyBranchOperandUpdate();
     }
     // Control signals.
-    s.ID.RegWrite = (s.ID.Op == "SW" || IsBranch(s.ID.Op)) ? 0 : 1;
-    s.ID.MemWrite = s.ID.Op == "SW" ? 1 : 0;
+    s.ID.RegWrite = (IsStore(s.ID.Op) || IsBranch(s.ID.Op)) ? 0 : 1;
+    s.ID.MemWrite = IsStore(s.ID.Op) ? 1 : 0;
     // Flushed by a branch taken in MEM.
     if (s.FlushFlag) {
         Flush(s.ID);
@@ -135,7 +136,7 @@ void PipelineClock::IfPhase(bool &loadUseFlag) {
     }
     s.ID.BranchHazardStall = false;
     if (m_.ForwardingEnabled && m_.AggressiveBranching && s.StallDetectionEnabled &&
-        s.ID.Op != "NOP") {
+        !IsBubble(s.ID.Op)) {
         IfBranchHazardLookAhead();
     }
     const int colours = std::clamp(v_.colourCount, 1, static_cast<int>(InstructionColours.size()));
@@ -199,7 +200,7 @@ void PipelineClock::IfEarlyBranchDecision() {
     c.lblIFValue[IfLabel::SelectPc].caption = "0";
     id[IdLabel::BranchNpc].caption = Num(s.ID.NPC);
     id[IdLabel::BranchTarget].caption = Num(s.ID.BTA);
-    if ((s.ID.Op == "BEQ" && s.ID.A == s.ID.B) || (s.ID.Op == "BNEQ" && s.ID.A != s.ID.B)) {
+    if (TakesBranch(s.ID.Op, s.ID.A == s.ID.B)) {
         s.ID.BranchTaken = true;
         id[IdLabel::BranchOutcome].caption = "True";
         c.lblIFValue[IfLabel::SelectPc].caption = "1";
@@ -207,10 +208,15 @@ void PipelineClock::IfEarlyBranchDecision() {
     }
 }
 
-PipelineClock::LookAheadHits PipelineClock::LookAheadHazard(const char *ignoredOp) const {
+bool PipelineClock::RtIsNoSource(const std::string &op) {
+    return (IsImmediateIntoB(op) && !IsStore(op)) || op.empty();
+}
+
+PipelineClock::LookAheadHits
+PipelineClock::LookAheadHazard(bool (*ignores)(std::string_view op)) const {
     const PipelineState &s = s_;
-    const bool exeLive = s.EXE.Op != ignoredOp;
-    const bool memLive = s.MEM.Op != ignoredOp;
+    const bool exeLive = !ignores(s.EXE.Op);
+    const bool memLive = !ignores(s.MEM.Op);
     LookAheadHits h;
     h.rtExe = s.RtIsSource && s.EXE.Rx == s.ID.Rt && exeLive;
     h.rtMem = s.RtIsSource && s.MEM.Rx == s.ID.Rt && memLive;

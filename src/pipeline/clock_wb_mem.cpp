@@ -1,5 +1,6 @@
 // The two last stages of a clock: write-back and memory access with the branch decision.
 #include "layouts/five_stage_labels.h"
+#include "machine/mnemonics.h"
 #include "machine/numstr.h"
 #include "pipeline/memory_map.h"
 #include "pipeline/pipeline_clock.h"
@@ -30,7 +31,7 @@ void PipelineClock::WbPhase() {
     wb[WbLabel::Lmd].caption = Num(s.WB.LMD);
     wb[WbLabel::AluOut].caption = Num(s.WB.AluOUT);
     // Write-back select.
-    if (s.WB.Op == "LW") {
+    if (IsLoad(s.WB.Op)) {
         s.WB.WriteBackValue = s.WB.LMD;
         wb[WbLabel::Value].caption = Num(s.WB.LMD);
         wb[WbLabel::SelectValue].caption = "1";
@@ -95,7 +96,7 @@ void PipelineClock::MemLoadUseBubble(bool stalled) {
     if (v_.writesExplanations) {
         m_.StallText += "\r\n  Currently A Load Use Stall has been detected.  ";
     }
-    mem.Op = "NOP";
+    mem.Op = kNopMnemonic;
     mem.Colour = kBubbleColour;
     mem.RegWrite = 0;
     mem.MemWrite = 0;
@@ -119,7 +120,7 @@ void PipelineClock::MemAccessAndBranch() {
         mem[MemLabel::TagB].foreColor = colour::kBlack;
     }
     // Store data forwarded from WB.
-    if (m_.ForwardingEnabled && s.MEM.Op == "SW" && s.WB.RegWrite == 1 && s.MEM.Rx == s.WB.Rx &&
+    if (m_.ForwardingEnabled && IsStore(s.MEM.Op) && s.WB.RegWrite == 1 && s.MEM.Rx == s.WB.Rx &&
         s.MEM.Rx != 0) {
         s.MEM.DataIn = s.WB.WriteBackValue;
         mem[MemLabel::DataIn].foreColor = v_.storeForwardColour;
@@ -153,7 +154,7 @@ void PipelineClock::MemAccessAndBranch() {
     mem[MemLabel::Zero].caption = Num(s.MEM.Zero);
     mem[MemLabel::MemWrite].caption = Num(s.MEM.MemWrite);
     // Memory access.
-    if (s.MEM.Op == "LW" || s.MEM.Op == "SW") {
+    if (IsLoad(s.MEM.Op) || IsStore(s.MEM.Op)) {
         s.MEM.LMD = MemAdjust(desk_, s.MEM.AluOUT, s.MEM.DataIn, s.MEM.Op, s.MEM.MemWrite);
     } else {
         s.MEM.LMD = kNoMemoryData;
@@ -163,8 +164,7 @@ void PipelineClock::MemAccessAndBranch() {
     // holds the instruction behind it: the flush removes that instruction anyway.
     if (!m_.AggressiveBranching) {
         s.FlushFlag = false;
-        const bool taken =
-            (s.MEM.Op == "BEQ" && s.MEM.Zero == 1) || (s.MEM.Op == "BNEQ" && s.MEM.Zero == 0);
+        const bool taken = TakesBranch(s.MEM.Op, s.MEM.Zero == 1);
         if (taken) {
             mem[MemLabel::BranchOutcome].caption = "T R U E";
             mem[MemLabel::BranchOutcome].backColor = colour::kRed;

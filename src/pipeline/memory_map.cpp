@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "machine/mnemonics.h"
 #include "machine/numstr.h"
 #include "ui/form.h"
 #include "ui/number_prompt.h"
@@ -68,7 +69,7 @@ bool InsertMapEntry(Machine &m, int index, int32_t a, int32_t value) {
 
 int32_t MemAdjust(Desk &desk, int32_t a, int32_t datain, const std::string &op, int memwrite) {
     Machine &m = desk.machine();
-    const bool load = op == "LW";
+    const bool load = IsLoad(op);
     const bool store = !load && memwrite == 1;
     if (!load && !store) {
         return kNoMemoryData;

@@ -26,7 +26,7 @@ MapPlace LocateAddress(const Machine &m, int32_t a);
 // changed, when the map is full.
 bool InsertMapEntry(Machine &m, int index, int32_t a, int32_t value);
 
-// A load (op "LW") returns the value of address a, asking the starting value of an address the
+// A load (IsLoad(op)) returns the value of address a, asking the starting value of an address the
 // map does not hold; a store (memwrite 1) records datain and returns it; anything else returns
 // kNoMemoryData. A new address when the map is full is reported and not recorded: a load of it
 // gives 0.

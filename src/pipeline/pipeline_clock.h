@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "machine/stage.h"
 #include "ui/form.h"
@@ -101,15 +102,18 @@ protected:
     void IfPhase(bool &loadUseFlag);
     // The forwarding-off look-ahead: an older instruction in EXE or MEM writes a source of ID.
     virtual void IfStallLookAhead() = 0;
+    // Rt is the destination, not a source, of a load or an immediate ALU instruction, and of
+    // an empty record.
+    static bool RtIsNoSource(const std::string &op);
     // The fetched record is flushed by a branch decision.
     virtual bool IfFlushDue() const = 0;
     // Which sources of ID an instruction in EXE or MEM writes (RtIsSource decided already); an
-    // instruction whose mnemonic is `ignoredOp` never counts.
+    // instruction the window's list `ignores` never counts.
     struct LookAheadHits {
         bool rsExe = false, rsMem = false, rtExe = false, rtMem = false;
         bool any() const { return rsExe || rsMem || rtExe || rtMem; }
     };
-    LookAheadHits LookAheadHazard(const char *ignoredOp) const;
+    LookAheadHits LookAheadHazard(bool (*ignores)(std::string_view op)) const;
     // Holds ID on a look-ahead hazard: no fetch, and its controls off while the bubbles go on.
     void HoldIdForHazard(bool hazard);
 

@@ -2,18 +2,21 @@
 #include "singlecycle/single_cycle_clock.h"
 #include "layouts/five_stage_labels.h"
 
+#include "machine/mnemonics.h"
+
 namespace corvexa {
 
 namespace {
 
 // The look-ahead never waits for a store, which writes no register.
-constexpr const char *kLookAheadIgnores = "SW";
+bool LookAheadIgnores(std::string_view op) {
+    return IsStore(op);
+}
 
 // Mnemonics whose input B never takes a forwarded register; a store's data is forwarded only at
 // the memory.
 bool InputBSkips(const std::string &op) {
-    return op == "SW" || op == "LW" || op == "SLTI" || op == "ADDI" || op == "ADDIU" ||
-           op == "SLTIU" || op.empty();
+    return IsImmediateIntoB(op) || op.empty();
 }
 
 } // namespace
@@ -46,7 +49,7 @@ void SingleCycleClock::ExeLoadUseDetection() {
     if (!(m_.ForwardingEnabled && s.StallDetectionEnabled)) {
         return;
     }
-    if (s.MEM.Op == "LW" && (LoadUseOnRs() || LoadUseOnSources())) {
+    if (IsLoad(s.MEM.Op) && (LoadUseOnRs() || LoadUseOnSources())) {
         s.LoadUseStall = true;
         Explain(kLoadUseText);
     }
@@ -74,12 +77,11 @@ void SingleCycleClock::ExeInputB() {
 void SingleCycleClock::IfStallLookAhead() {
     PipelineState &s = s_;
     const std::string &op = s.ID.Op;
-    s.RtIsSource = !(op == "LW" || op == "SLTI" || op == "ADDI" || op == "ADDIU" || op == "SLTIU" ||
-                     op.empty());
+    s.RtIsSource = !RtIsNoSource(op);
     if (s.ID.Rs == 0 && !s.RtIsSource) {
         return;
     }
-    HoldIdForHazard(LookAheadHazard(kLookAheadIgnores).any());
+    HoldIdForHazard(LookAheadHazard(LookAheadIgnores).any());
 }
 
 bool SingleCycleClock::IfFlushDue() const {

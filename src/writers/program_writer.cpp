@@ -212,7 +212,7 @@ void ProgramWriter::FreshRow(int i) {
     lblBranchOffset[i].caption = "0";
     lblImmArg[i].caption = "0";
     HideOperands(i);
-    m.ProgMnemonic[s] = "NOP";
+    m.ProgMnemonic[s] = kNopMnemonic;
     m.InstrFormat[s] = FormatNop;
     SkipAddressPrompt = false;
 }
