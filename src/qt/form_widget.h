@@ -102,6 +102,7 @@ private:
     void ShowPanelTexts();
     void SyncEntry(Entry &e);
     void SyncWidget(Entry &e);
+    void ColourWidget(Entry &e);
     void SyncAction(Entry &e);
     void SyncTimer(Entry &e);
     void PlaceWidgets();
