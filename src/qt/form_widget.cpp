@@ -101,6 +101,8 @@ void DrawDownArrow(QPainter *p, const QRect &room, const QColor &ink) {
 // Drop-down lists open below the box as a list, the way the system's lists open, instead of
 // laying the list over the box around its current item. The mouse wheel passing over a closed
 // list leaves it alone: a choice fires the list's handler, which may rewrite a program row.
+// The flat panels are drawn here uncached: the style's cache is keyed by palette, and every
+// window's widgets have palettes of their own, so its entries would outlive the window.
 class ControlStyle : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
@@ -767,7 +769,12 @@ void FormWidget::ColourWidget(Entry &e) {
     const QColor fore = ToQColor(c.foreColor, palette());
     const QColor back = ToQColor(c.backColor, palette());
     const bool own = c.backColor != kNoColour && !IsSystemColour(c.backColor);
-    const auto text = [&pal, &fore](QPalette::ColorRole role) { pal.setColor(role, fore); };
+    // Text colours hold for the enabled states: a disabled control greys its text as the style
+    // does.
+    const auto text = [&pal, &fore](QPalette::ColorRole role) {
+        pal.setColor(QPalette::Active, role, fore);
+        pal.setColor(QPalette::Inactive, role, fore);
+    };
     switch (c.kind) {
     case ControlKind::Button:
         text(QPalette::ButtonText);
@@ -795,7 +802,9 @@ void FormWidget::ColourWidget(Entry &e) {
         break;
     }
     w->setProperty(kOwnBack, own && c.kind != ControlKind::CheckBox);
-    w->setPalette(pal);
+    // Colours the widget inherits anyway are not given again: a palette of its own is a new key
+    // to the style's picture cache, whose entries would outlive the window.
+    w->setPalette(pal == inherited ? QPalette() : pal);
     w->update();
 }
 

@@ -386,6 +386,15 @@ TEST_F(Renderer, ButtonsAndClosedListsShowTheirOwnColourFlat) {
               go->palette().color(QPalette::Highlight).name());
 }
 
+// The style caches its pictures of a button under the button's palette: a palette of a window's
+// own would leave its pictures behind when the window goes.
+TEST_F(Renderer, AButtonInTheWindowsOwnColoursSharesItsPalette) {
+    form->C("cmdAsk").backColor = static_cast<int32_t>(0x8000000F);
+    desk.SyncVisible();
+    QWidget *ask = widget->WidgetFor("cmdAsk");
+    EXPECT_EQ(ask->palette().cacheKey(), ask->parentWidget()->palette().cacheKey());
+}
+
 TEST_F(Renderer, DrawingScalesWithTheWindowKeepingProportions) {
     widget->resize(600, 700);
     Pump(10);
