@@ -496,9 +496,10 @@ void FormWidget::SyncWindow() {
     }
     Form &f = *form_;
     syncing_ = true;
-    if (f.caption != shownCaption_) {
+    if (!shownCaption_ || f.caption != *shownCaption_) {
         shownCaption_ = f.caption;
-        setWindowTitle(QString::fromStdString(f.caption));
+        // A blank, as an empty title lets the platform put the program's name on the title bar.
+        setWindowTitle(f.caption.empty() ? QStringLiteral(" ") : QString::fromStdString(f.caption));
     }
     if (f.backColor != shownBack_) {
         shownBack_ = f.backColor;

@@ -395,6 +395,27 @@ TEST_F(Renderer, AButtonInTheWindowsOwnColoursSharesItsPalette) {
     EXPECT_EQ(ask->palette().cacheKey(), ask->parentWidget()->palette().cacheKey());
 }
 
+// The platform puts the program's name on a title bar whose title is empty; a blank shows nothing.
+TEST_F(Renderer, AnEmptyCaptionLeavesTheTitleBarBlank) {
+    const auto blank = [](const QWidget *w) {
+        return !w->windowTitle().isEmpty() && w->windowTitle().trimmed().isEmpty();
+    };
+    desk.RegisterForm("frmUntitled", [](Desk &d) {
+        static const FormLayout layout = [] {
+            FormLayout f;
+            f.width = 3000;
+            f.height = 2000;
+            return f;
+        }();
+        return std::make_unique<Form>(d, "frmUntitled", layout);
+    });
+    desk.Show("frmUntitled"); // empty from the start
+    EXPECT_TRUE(blank(desk.WidgetOf("frmUntitled")));
+    form->caption = "";
+    desk.SyncVisible();
+    EXPECT_TRUE(blank(widget));
+}
+
 TEST_F(Renderer, DrawingScalesWithTheWindowKeepingProportions) {
     widget->resize(600, 700);
     Pump(10);
