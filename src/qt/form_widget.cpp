@@ -101,8 +101,9 @@ void DrawDownArrow(QPainter *p, const QRect &room, const QColor &ink) {
 // Drop-down lists open below the box as a list, the way the system's lists open, instead of
 // laying the list over the box around its current item. The mouse wheel passing over a closed
 // list leaves it alone: a choice fires the list's handler, which may rewrite a program row.
-// The flat panels are drawn here uncached: the style's cache is keyed by palette, and every
-// window's widgets have palettes of their own, so its entries would outlive the window.
+// The flat panels are drawn here and not cached: the style caches its pictures under the palette,
+// and a control with colours of its own has a palette of its own in every window, so the pictures
+// would outlive the window.
 class ControlStyle : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
