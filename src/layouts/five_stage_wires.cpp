@@ -183,13 +183,13 @@ void RoutePlan(Plan &w) {
     // A: ID/EXE to the A-input multiplexer (Line3 40, 41 and 117 are placed by the caller).
     // With forwarding A goes on into the multiplexer's first input: an ordinary value, drawn as
     // one, though it appears with the forwarding drawing.
-    w.Path(A, kValue, kValueWidth, {{6570, 4320}, {6570, 4110}});
-    w.Path(F, kValue, kValueWidth, {{6570, 4110}, {6570, 3825}, {6840, 3825}});
+    w.Path(A, kValue, kValueWidth, {{6540, 4320}, {6540, 4110}});
+    w.Path(F, kValue, kValueWidth, {{6540, 4110}, {6540, 3825}, {6840, 3825}});
     w.Arrow(F, kValue, {6840, 3825});
     // B and the immediate into the B-input multiplexer, then into the ALU.
     w.Path(A, kValue, kValueWidth, {{5625, 4860}, {6840, 4860}});
     w.Arrow(A, kValue, {6840, 4860});
-    w.Path(A, kField, kFieldWidth, {{5625, 6600}, {6600, 6600}, {6600, 5070}, {6840, 5070}});
+    w.Path(A, kField, kFieldWidth, {{5625, 6600}, {6570, 6600}, {6570, 5070}, {6840, 5070}});
     w.Arrow(A, kField, {6840, 5070});
     w.Path(A, kValue, kValueWidth, {{7140, 4957}, {7290, 4957}, {7290, 4650}, {7380, 4650}});
     w.Path(F, kValue, kValueWidth, {{7260, 5167}, {7290, 5167}, {7290, 4957}});
@@ -211,11 +211,13 @@ void RoutePlan(Plan &w) {
     // ALU zero flag on to the branch gate in MEM.
     w.Path(L, kRed, kControlWidth + 1, {{7770, 4110}, {8400, 4110}});
     // Forwarding paths back into the ALU multiplexers: from MEM and from WB. The MEM trunk
-    // rises left of the B multiplexer's arrowheads, so each input still shows which wire enters.
+    // rises far enough left of the multiplexers' arrowheads that a gap shows between them even
+    // on the smallest screen, so each input still shows which wire enters; the immediate and A
+    // rise between the trunks.
     w.Path(F, kForwardGreen, kForwardWidth,
-           {{8940, 5640}, {8940, 6300}, {6690, 6300}, {6690, 4110}, {6840, 4110}});
+           {{8940, 5640}, {8940, 6300}, {6645, 6300}, {6645, 4110}, {6840, 4110}});
     w.Arrow(F, kForwardGreen, {6840, 4110});
-    w.Path(F, kForwardGreen, kForwardWidth, {{6690, 5265}, {6840, 5265}});
+    w.Path(F, kForwardGreen, kForwardWidth, {{6645, 5265}, {6840, 5265}});
     w.Arrow(F, kForwardGreen, {6840, 5265});
     w.Path(F, kForwardGreen, kForwardWidth, {{6495, 8707}, {6495, 4395}, {6840, 4395}});
     w.Arrow(F, kForwardGreen, {6840, 4395});
@@ -356,7 +358,7 @@ void AddWires(FormLayout &f) {
     Assign(f, {}, plan.arrows[idx(Group::FetchMark)], {{}, fetchSingle}, false);
 
     // Wires the clock shows stage by stage: A into the ALU, its result out, the memory address.
-    Place(f, "Line3", ValueWire::LatchA, {{5625, 4320}, {6570, 4320}, kValue, kValueWidth}, false);
+    Place(f, "Line3", ValueWire::LatchA, {{5625, 4320}, {6540, 4320}, kValue, kValueWidth}, false);
     Place(f, "Line3", ValueWire::AluInputA, {{7140, 4110}, {7380, 4110}, kValue, kValueWidth},
           false);
     Place(f, "Line3", ValueWire::AluResult, {{7770, 4380}, {8400, 4380}, kValue, kValueWidth},
@@ -364,7 +366,7 @@ void AddWires(FormLayout &f) {
     Place(f, "Line3", ValueWire::MemoryAddress, {{8835, 4380}, {9720, 4380}, kValue, kValueWidth},
           false);
     // Without forwarding: straight through the places of the A-input and store-data multiplexers.
-    Place(f, "Line3", 117, {{6570, 4110}, {7140, 4110}, kValue, kValueWidth}, true);
+    Place(f, "Line3", 117, {{6540, 4110}, {7140, 4110}, kValue, kValueWidth}, true);
     Place(f, "Line3", 118, {{8985, 6157}, {9600, 6157}, kValue, kValueWidth}, true);
     // Switched both with the forwarding paths and with the branch hardware in MEM: it lies on the
     // ALU result's way past the memory, so showing or hiding it never changes the drawing.

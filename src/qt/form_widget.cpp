@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPolygonF>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
@@ -15,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -53,10 +56,55 @@ bool IsSystemColour(int32_t c) {
     return (static_cast<uint32_t>(c) & 0x80000000U) != 0;
 }
 
+// A button or list with a colour of its own shows it as one flat fill; the style's gradient would
+// wash it out, and a list would take its closed box from another role. Those without keep the
+// style's look.
+constexpr char kOwnBack[] = "corvexaOwnBack";
+
+bool HasOwnBack(const QWidget *w) {
+    return w != nullptr && w->property(kOwnBack).toBool();
+}
+
+void DrawFlatPanel(QPainter *p, const QStyleOption &o, const QColor &fill, bool focus) {
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->fillRect(o.rect, fill);
+    p->setBrush(Qt::NoBrush);
+    const QRect edge = o.rect.adjusted(0, 0, -1, -1);
+    if (focus) {
+        // Two pixels wide: one alone is lost against a pale fill.
+        p->setPen(o.palette.color(QPalette::Highlight));
+        p->drawRect(edge);
+        p->drawRect(edge.adjusted(1, 1, -1, -1));
+    } else {
+        const QColor outline = o.palette.color(QPalette::Window).darker(140);
+        p->setPen((o.state & QStyle::State_Enabled) != 0 ? outline : outline.lighter(115));
+        p->drawRect(edge);
+    }
+    p->restore();
+}
+
+void DrawDownArrow(QPainter *p, const QRect &room, const QColor &ink) {
+    const double width = std::min(7.0, room.width() * 0.6);
+    const QPointF mid = QRectF(room).center();
+    const QPolygonF arrow({QPointF(mid.x() - width / 2, mid.y() - width / 4),
+                           QPointF(mid.x() + width / 2, mid.y() - width / 4),
+                           QPointF(mid.x(), mid.y() + width / 4)});
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, true);
+    p->setPen(Qt::NoPen);
+    p->setBrush(ink);
+    p->drawPolygon(arrow);
+    p->restore();
+}
+
 // Drop-down lists open below the box as a list, the way the system's lists open, instead of
 // laying the list over the box around its current item. The mouse wheel passing over a closed
 // list leaves it alone: a choice fires the list's handler, which may rewrite a program row.
-class DropDownListStyle : public QProxyStyle {
+// The flat panels are drawn here and not cached: the style caches its pictures under the palette,
+// and a control with colours of its own has a palette of its own in every window, so the pictures
+// would outlive the window.
+class ControlStyle : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
                   QStyleHintReturn *returnData) const override {
@@ -65,11 +113,42 @@ public:
         }
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override {
+        if (element == PE_PanelButtonCommand && HasOwnBack(widget)) {
+            const bool down = (option->state & (State_Sunken | State_On)) != 0;
+            const QColor fill = option->palette.color(QPalette::Button);
+            DrawFlatPanel(painter, *option, down ? fill.darker(110) : fill,
+                          (option->state & State_HasFocus) != 0 &&
+                              (option->state & State_KeyboardFocusChange) != 0);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                            QPainter *painter, const QWidget *widget) const override {
+        const auto *list = qstyleoption_cast<const QStyleOptionComboBox *>(option);
+        if (control == CC_ComboBox && list != nullptr && !list->editable && HasOwnBack(widget)) {
+            DrawFlatPanel(painter, *option, option->palette.color(QPalette::Button),
+                          (option->state & State_HasFocus) != 0);
+            if ((list->subControls & SC_ComboBoxArrow) != 0) {
+                QColor ink = option->palette.color(QPalette::ButtonText);
+                ink.setAlpha(160);
+                DrawDownArrow(painter,
+                              proxy()->subControlRect(CC_ComboBox, list, SC_ComboBoxArrow, widget),
+                              ink);
+            }
+            return;
+        }
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
 };
 
-QStyle *ListStyle() {
+QStyle *ControlsStyle() {
     static auto *style =
-        new DropDownListStyle; // shared by every list, lives as long as the program
+        new ControlStyle; // shared by every button and list, lives as long as the program
     return style;
 }
 
@@ -268,6 +347,7 @@ void FormWidget::AddWidget(Entry &e) {
     case ControlKind::Button: {
         auto *b = new QPushButton(view_->viewport());
         b->setAutoDefault(false);
+        b->setStyle(ControlsStyle());
         connect(b, &QPushButton::clicked, this, [this, name, index] { Dispatch(name, index); });
         w = b;
         break;
@@ -275,7 +355,7 @@ void FormWidget::AddWidget(Entry &e) {
     case ControlKind::ComboBox: {
         auto *box = new QComboBox(view_->viewport());
         box->setEditable(false);
-        box->setStyle(ListStyle());
+        box->setStyle(ControlsStyle());
         box->setMaxVisibleItems(kVisibleListItems);
         connect(box, &QComboBox::activated, this, [this, name, index](int choice) {
             if (form_ == nullptr) {
@@ -417,9 +497,10 @@ void FormWidget::SyncWindow() {
     }
     Form &f = *form_;
     syncing_ = true;
-    if (f.caption != shownCaption_) {
+    if (!shownCaption_ || f.caption != *shownCaption_) {
         shownCaption_ = f.caption;
-        setWindowTitle(QString::fromStdString(f.caption));
+        // A blank, as an empty title lets the platform put the program's name on the title bar.
+        setWindowTitle(f.caption.empty() ? QStringLiteral(" ") : QString::fromStdString(f.caption));
     }
     if (f.backColor != shownBack_) {
         shownBack_ = f.backColor;
@@ -645,32 +726,7 @@ void FormWidget::SyncWidget(Entry &e) {
         FontWidget(e);
     }
     if (all || c.foreColor != was.foreColor || c.backColor != was.backColor) {
-        QPalette pal = w->palette();
-        const QColor fore = ToQColor(c.foreColor, palette());
-        switch (c.kind) {
-        case ControlKind::Button:
-            if (!IsSystemColour(c.backColor) && c.backColor != kNoColour) {
-                pal.setColor(QPalette::Button, ToQColor(c.backColor, palette()));
-            } else {
-                pal.setColor(QPalette::Button, palette().color(QPalette::Button));
-            }
-            pal.setColor(QPalette::ButtonText, fore);
-            break;
-        case ControlKind::CheckBox:
-            pal.setColor(QPalette::WindowText, fore);
-            pal.setColor(QPalette::Window, ToQColor(c.backColor, palette()));
-            w->setAutoFillBackground(c.backColor != kNoColour);
-            break;
-        case ControlKind::ComboBox:
-            pal.setColor(QPalette::Text, fore);
-            if (c.backColor != kNoColour) {
-                pal.setColor(QPalette::Base, ToQColor(c.backColor, palette()));
-            }
-            break;
-        default:
-            break;
-        }
-        w->setPalette(pal);
+        ColourWidget(e);
     }
     if (auto *b = qobject_cast<QPushButton *>(w)) {
         if (all || c.caption != was.caption) {
@@ -705,6 +761,53 @@ void FormWidget::SyncWidget(Entry &e) {
         w->setEnabled(c.enabled);
     }
     ShowWidget(e);
+}
+
+void FormWidget::ColourWidget(Entry &e) {
+    const Control &c = *e.control;
+    QWidget *w = e.widget;
+    const QPalette inherited = w->parentWidget()->palette();
+    QPalette pal = inherited;
+    const QColor fore = ToQColor(c.foreColor, palette());
+    const QColor back = ToQColor(c.backColor, palette());
+    const bool own = c.backColor != kNoColour && !IsSystemColour(c.backColor);
+    // Text colours hold for the enabled states: a disabled control greys its text as the style
+    // does.
+    const auto text = [&pal, &fore](QPalette::ColorRole role) {
+        pal.setColor(QPalette::Active, role, fore);
+        pal.setColor(QPalette::Inactive, role, fore);
+    };
+    switch (c.kind) {
+    case ControlKind::Button:
+        text(QPalette::ButtonText);
+        if (own) {
+            pal.setColor(QPalette::Button, back);
+        }
+        break;
+    case ControlKind::CheckBox:
+        text(QPalette::WindowText);
+        pal.setColor(QPalette::Window, back);
+        w->setAutoFillBackground(c.backColor != kNoColour);
+        break;
+    case ControlKind::ComboBox:
+        // A closed list is drawn in the button role, its open list in the base role.
+        text(QPalette::Text);
+        text(QPalette::ButtonText);
+        if (c.backColor != kNoColour) {
+            pal.setColor(QPalette::Base, back);
+        }
+        if (own) {
+            pal.setColor(QPalette::Button, back);
+        }
+        break;
+    default:
+        break;
+    }
+    w->setProperty(kOwnBack, own && c.kind != ControlKind::CheckBox);
+    // Colours the widget inherits anyway are not given again: a palette of its own is a new key
+    // to the style's picture cache, whose entries would outlive the window.
+    w->setPalette(pal == inherited ? QPalette() : pal);
+    w->update();
 }
 
 // A widget beyond the window's own area is not shown, as the window's edge would cut it off.

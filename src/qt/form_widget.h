@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "ui/form.h"
@@ -102,6 +103,7 @@ private:
     void ShowPanelTexts();
     void SyncEntry(Entry &e);
     void SyncWidget(Entry &e);
+    void ColourWidget(Entry &e);
     void SyncAction(Entry &e);
     void SyncTimer(Entry &e);
     void PlaceWidgets();
@@ -128,7 +130,7 @@ private:
     int placedLeft_ = -1, placedTop_ = -1, placedWidth_ = -1, placedHeight_ = -1;
     // Size the model last gave (or was told after the user resized): the drawing's extent.
     int seenWidth_ = -1, seenHeight_ = -1;
-    std::string shownCaption_;
+    std::optional<std::string> shownCaption_; // none before the first sync
     int32_t shownBack_ = -2;
     bool syncing_ = false;
     bool frontRequested_ = false;

@@ -354,6 +354,68 @@ TEST_F(Renderer, ModalWindowHoldsItsCallerUntilHidden) {
     EXPECT_EQ(desk.WidgetOf("frmDialog")->windowModality(), Qt::NonModal);
 }
 
+// The style would draw a closed list in its own grey and a coloured button as a pale gradient.
+TEST_F(Renderer, ButtonsAndClosedListsShowTheirOwnColourFlat) {
+    form->C("cmbPick").backColor = 0xC0E0FF;
+    form->C("cmdGo").backColor = 0xC0FFC0;
+    form->C("cmdGo").caption = ""; // its middle free of text
+    desk.SyncVisible();
+    QWidget *list = widget->WidgetFor("cmbPick");
+    QWidget *go = widget->WidgetFor("cmdGo");
+    const auto middle = [](QWidget *w) {
+        return w->grab().toImage().pixelColor(w->rect().center());
+    };
+    EXPECT_EQ(middle(list), QColor(0xFF, 0xE0, 0xC0));
+    EXPECT_EQ(middle(go), QColor(0xC0, 0xFF, 0xC0));
+
+    // Its text and its focus frame stand out on the fill.
+    form->C("cmdGo").caption = "Go";
+    desk.SyncVisible();
+    widget->activateWindow();
+    widget->setAttribute(Qt::WA_KeyboardFocusChange);
+    go->setFocus(Qt::TabFocusReason);
+    Pump(10);
+    ASSERT_TRUE(go->hasFocus());
+    const QImage shot = go->grab().toImage();
+    int ink = 0;
+    for (int x = 0; x < shot.width(); ++x) {
+        ink += qGray(shot.pixel(x, shot.height() / 2)) < 100 ? 1 : 0;
+    }
+    EXPECT_GT(ink, 1);
+    EXPECT_EQ(shot.pixelColor(0, shot.height() / 2).name(),
+              go->palette().color(QPalette::Highlight).name());
+}
+
+// The style caches its pictures of a button under the button's palette: a palette of a window's
+// own would leave its pictures behind when the window goes.
+TEST_F(Renderer, AButtonInTheWindowsOwnColoursSharesItsPalette) {
+    form->C("cmdAsk").backColor = static_cast<int32_t>(0x8000000F);
+    desk.SyncVisible();
+    QWidget *ask = widget->WidgetFor("cmdAsk");
+    EXPECT_EQ(ask->palette().cacheKey(), ask->parentWidget()->palette().cacheKey());
+}
+
+// The platform puts the program's name on a title bar whose title is empty; a blank shows nothing.
+TEST_F(Renderer, AnEmptyCaptionLeavesTheTitleBarBlank) {
+    const auto blank = [](const QWidget *w) {
+        return !w->windowTitle().isEmpty() && w->windowTitle().trimmed().isEmpty();
+    };
+    desk.RegisterForm("frmUntitled", [](Desk &d) {
+        static const FormLayout layout = [] {
+            FormLayout f;
+            f.width = 3000;
+            f.height = 2000;
+            return f;
+        }();
+        return std::make_unique<Form>(d, "frmUntitled", layout);
+    });
+    desk.Show("frmUntitled"); // empty from the start
+    EXPECT_TRUE(blank(desk.WidgetOf("frmUntitled")));
+    form->caption = "";
+    desk.SyncVisible();
+    EXPECT_TRUE(blank(widget));
+}
+
 TEST_F(Renderer, DrawingScalesWithTheWindowKeepingProportions) {
     widget->resize(600, 700);
     Pump(10);

@@ -476,6 +476,35 @@ TEST(FiveStageLayoutGeometry, ForwardingColourOnlyOnForwardingPaths) {
     EXPECT_GE(ordinary, 2);
 }
 
+// Drawn on a 1024 x 768 screen, a forwarding trunk passing the ALU multiplexers' inputs leaves a
+// gap of 3 pixels or more before each arrowhead, or the heads merge into it.
+TEST(FiveStageLayoutGeometry, ForwardingTrunksStandClearOfTheInputArrowheads) {
+    const double pixelsPerTwip = 1024.0 / FiveStageLayout().width;
+    const auto halfPen = [](const Control &c) { return c.borderWidth * 15 / 2; };
+    int passed = 0;
+    for (const Control &trunk : Controls()) {
+        if (trunk.kind != ControlKind::Line || trunk.borderColor != 0x80FF80 ||
+            trunk.x1 != trunk.x2) {
+            continue;
+        }
+        for (const char *mux : {"Picture5", "Picture10"}) {
+            for (const Control &head : Controls()) {
+                const bool arrowhead = head.kind == ControlKind::Line && head.x2 == Get(mux).left &&
+                                       head.y1 != head.y2;
+                if (!arrowhead || std::max(head.y1, head.y2) < std::min(trunk.y1, trunk.y2) ||
+                    std::min(head.y1, head.y2) > std::max(trunk.y1, trunk.y2)) {
+                    continue;
+                }
+                const int gap =
+                    std::min(head.x1, head.x2) - halfPen(head) - trunk.x1 - halfPen(trunk);
+                EXPECT_GE(gap * pixelsPerTwip, 3.0) << Key(trunk) << " and " << Key(head);
+                ++passed;
+            }
+        }
+    }
+    EXPECT_GT(passed, 0);
+}
+
 // A wire through a caption makes it unreadable; wires may end at a label's edge.
 TEST(FiveStageLayoutGeometry, NoWireRunsThroughAText) {
     constexpr int kMargin = 15;
